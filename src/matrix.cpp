@@ -1,0 +1,58 @@
+#include "matrix.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The bounds check must survive NDEBUG, so it does not use assert().
+void check_or_abort(bool ok, const char* expression) {
+  if (ok) return;
+  std::fprintf(stderr, "matrix check failed: %s\n", expression);
+  std::abort();
+}
+
+}  // namespace
+
+matrix::matrix(int x, int y)
+    : x(x), y(y), cells(static_cast<std::size_t>(x) * static_cast<std::size_t>(y)) {
+  check_or_abort(x >= 0 && y >= 0, "0 <= x && 0 <= y");
+}
+
+void matrix::check(int i, int j) const {
+  check_or_abort(0 <= i && i < x, "0 <= i && i < x");
+  check_or_abort(0 <= j && j < y, "0 <= j && j < y");
+}
+
+bool matrix::operator==(const matrix& other) const {
+  return x == other.x && y == other.y && cells == other.cells;
+}
+
+bool matrix::operator!=(const matrix& other) const { return !(*this == other); }
+
+std::string& matrix::checked_cell(int i, int j) {
+  check(i, j);
+  return cell(i, j);
+}
+
+std::string matrix::get(int i, int j) const {
+  check(i, j);
+  return cell(i, j);
+}
+
+void matrix::print(std::ostream& out) const {
+  if (y == 0) return;
+  // One buffer per row, written once: the tableaux are most of the output.
+  std::string line;
+  for (int i = 0; i < x; ++i) {
+    if (cell(i, 0).empty()) return;
+    line.clear();
+    for (int j = 0; j < y; ++j) {
+      line += cell(i, j);
+      line += ' ';
+    }
+    line += '\n';
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    out.flush();
+  }
+}

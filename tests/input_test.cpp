@@ -1,0 +1,219 @@
+#include "input.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using names = std::vector<std::string>;
+using indices = std::vector<int>;
+
+names tokens_of(const std::string& line) {
+  names tokens;
+  for_each_token(line, 0, [&](const std::string& t) { tokens.push_back(t); });
+  return tokens;
+}
+
+TEST(read_token, stops_on_the_comma_or_at_the_end) {
+  std::size_t j = 0;
+  EXPECT_EQ(read_token("A,,B", j), "A");
+  EXPECT_EQ(j, 1u);
+  j = 2;
+  EXPECT_EQ(read_token("A,,B", j), "");
+  EXPECT_EQ(j, 2u);
+  j = 3;
+  EXPECT_EQ(read_token("A,,B", j), "B");
+  EXPECT_EQ(j, 4u);
+}
+
+TEST(for_each_token, keeps_empty_names_and_blanks_but_not_a_trailing_comma) {
+  EXPECT_EQ(tokens_of(""), names{});
+  EXPECT_EQ(tokens_of(","), names{""});
+  EXPECT_EQ(tokens_of("A,,B"), (names{"A", "", "B"}));
+  EXPECT_EQ(tokens_of(",A"), (names{"", "A"}));
+  EXPECT_EQ(tokens_of("A,"), names{"A"});
+  EXPECT_EQ(tokens_of("A, B"), (names{"A", " B"}));
+  EXPECT_EQ(tokens_of("A->B\t"), names{"A->B\t"});
+}
+
+TEST(read_left_token, stops_before_a_byte_followed_by_gt) {
+  std::size_t j = 0;
+  bool l = true;
+  std::string seged;
+  read_left_token("AB>C", j, l, seged);
+  EXPECT_EQ(seged, "A");
+  EXPECT_EQ(j, 1u);
+  EXPECT_FALSE(l);
+}
+
+TEST(read_left_token, stops_at_end_of_line_without_arrow) {
+  std::size_t j = 0;
+  bool l = true;
+  std::string seged = "x";  // appends
+  read_left_token("AB", j, l, seged);
+  EXPECT_EQ(seged, "xAB");
+  EXPECT_EQ(j, 2u);
+  EXPECT_FALSE(l);
+}
+
+// Catalogue: "" A B C D ">C" sorted.
+const names catalogue_attr = {"", ">C", "A", "B", "C", "D"};
+
+TEST(parse_dependency, cuts_sides_like_the_tokenizers) {
+  struct case_ {
+    std::string line;
+    indices left;
+    indices right;
+  };
+  const case_ cases[] = {
+      {"", {}, {}},
+      {"B->C", {3}, {4}},
+      {"A,B->C,D", {2, 3}, {4, 5}},
+      {"A-B,C->D", {2, 3, 4}, {5}},
+      {"AB>C,D->A", {2, 1, 5}, {2}},  // B is skipped, ">C" is a name
+      {"A,->B", {2, 0}, {3}},
+      {"->B", {0}, {3}},
+      {"A->", {2}, {}},
+      {"A->,", {2}, {0}},
+      {"A->B,", {2}, {3}},
+      {"B->C->A", {3}, {-1}},
+      {"A,B", {2, 3}, {}},
+      {"A-", {2}, {}},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(c.line);
+    std::ostringstream err;
+    halmaz h = parse_dependency(c.line, catalogue_attr, err);
+    EXPECT_EQ(h.left, c.left);
+    EXPECT_EQ(h.right, c.right);
+  }
+}
+
+TEST(parse_dependency, reports_unknown_names_and_a_missing_arrow) {
+  std::ostringstream err;
+  parse_dependency("", catalogue_attr, err);
+  parse_dependency("A->B", catalogue_attr, err);
+  EXPECT_EQ(err.str(), "");
+  halmaz h = parse_dependency("X,A-> Y", catalogue_attr, err);
+  EXPECT_EQ(h.left, (indices{-1, 2}));
+  EXPECT_EQ(h.right, indices{-1});
+  parse_dependency("Z", catalogue_attr, err);
+  EXPECT_EQ(err.str(),
+            "Ismeretlen attributum a fuggosegben: \"X\"\n"
+            "Ismeretlen attributum a fuggosegben: \" Y\"\n"
+            "Ismeretlen attributum a fuggosegben: \"Z\"\n"
+            "Hianyzik a \"->\" a fuggosegbol: Z\n");
+  std::ostringstream empty_name;
+  parse_dependency("->A", {"A"}, empty_name);
+  EXPECT_EQ(empty_name.str(), "Ismeretlen attributum a fuggosegben: \"\"\n");
+}
+
+names block_lines(std::istream& in, std::string& tmp) {
+  names lines;
+  read_block(in, tmp, [&](const std::string& line) { lines.push_back(line); });
+  return lines;
+}
+
+TEST(read_block, stops_at_the_first_empty_line_and_consumes_it) {
+  std::istringstream in("A\nB\n\nC\n");
+  std::string tmp;
+  EXPECT_EQ(block_lines(in, tmp), (names{"A", "B"}));
+  EXPECT_EQ(tmp, "");
+  EXPECT_EQ(block_lines(in, tmp), names{"C"});
+}
+
+TEST(read_block, never_processes_the_line_that_reaches_end_of_file) {
+  std::istringstream unterminated("A\nB");
+  std::string tmp;
+  EXPECT_EQ(block_lines(unterminated, tmp), names{"A"});
+  EXPECT_EQ(tmp, "B");
+  // Once at end of file a read leaves tmp as it was.
+  EXPECT_EQ(block_lines(unterminated, tmp), names{});
+  EXPECT_EQ(tmp, "B");
+
+  std::istringstream terminated("A\nB\n");
+  EXPECT_EQ(block_lines(terminated, tmp), (names{"A", "B"}));
+  EXPECT_EQ(tmp, "");
+}
+
+TEST(read_block, drops_one_carriage_return_per_line) {
+  std::istringstream in("A\r\nB\r\r\n\r\nC\r");
+  std::string tmp;
+  EXPECT_EQ(block_lines(in, tmp), (names{"A", "B\r"}));
+  EXPECT_EQ(block_lines(in, tmp), names{});
+  EXPECT_EQ(tmp, "C");
+  // The failed read after end of file must not strip again.
+  std::istringstream two("X\r\r");
+  block_lines(two, tmp);
+  block_lines(two, tmp);
+  EXPECT_EQ(tmp, "X\r");
+}
+
+catalogue catalogue_of(const std::string& text) {
+  std::istringstream in(text);
+  std::string tmp;
+  return read_catalogue(in, tmp);
+}
+
+TEST(read_catalogue, counts_processed_lines_and_lists_each_name_once) {
+  catalogue c = catalogue_of("B,C,B\nA,B\n\nX->Y\n");
+  EXPECT_EQ(c.attr, (names{"A", "B", "C"}));
+  EXPECT_EQ(c.n, 2);
+  EXPECT_EQ(catalogue_of("").n, 0);
+  EXPECT_EQ(catalogue_of("\nA,B\n").attr, names{});
+  // An unterminated last line is not part of the block.
+  c = catalogue_of("A,B\nC,D");
+  EXPECT_EQ(c.attr, (names{"A", "B"}));
+  EXPECT_EQ(c.n, 1);
+}
+
+TEST(read_catalogue, sorts_by_unsigned_bytes) {
+  catalogue c = catalogue_of("b,B,9,10,\xc3\xa9,AB,A,,~\n\n");
+  EXPECT_EQ(c.attr, (names{"", "10", "9", "A", "AB", "B", "b", "~", "\xc3\xa9"}));
+}
+
+TEST(print_catalogue, lists_positions_then_counts) {
+  std::ostringstream out;
+  print_catalogue(out, catalogue_of("A,B\nB,C\n\n"));
+  EXPECT_EQ(out.str(), "atrrsize: 3\n0.: A\n1.: B\n2.: C\nn: 2  m: 3\n");
+  std::ostringstream empty;
+  print_catalogue(empty, catalogue_of("\n"));
+  EXPECT_EQ(empty.str(), "atrrsize: 0\nn: 0  m: 0\n");
+}
+
+TEST(attribute_index, finds_exact_names_only) {
+  EXPECT_EQ(attribute_index(catalogue_attr, ""), 0);
+  EXPECT_EQ(attribute_index(catalogue_attr, "D"), 5);
+  EXPECT_EQ(attribute_index(catalogue_attr, "a"), -1);
+  EXPECT_EQ(attribute_index(catalogue_attr, "DD"), -1);
+  EXPECT_EQ(attribute_index({}, ""), -1);
+}
+
+std::string dependencies_of(const std::string& rest, const std::string& tmp_before = "") {
+  std::istringstream in(rest);
+  std::string tmp = tmp_before;
+  std::ostringstream out, err;
+  print_dependencies(out, read_dependencies(in, tmp, {"A", "B", "C"}, err));
+  return out.str();
+}
+
+TEST(read_dependencies, adds_the_record_of_the_line_that_ended_the_block) {
+  EXPECT_EQ(dependencies_of("B->C\n"), "1 ->2 \n->\n");
+  EXPECT_EQ(dependencies_of("B->C\n\nA->B\n"), "1 ->2 \n->\n");
+  EXPECT_EQ(dependencies_of("A,B->C\nB->C"), "0 1 ->2 \n1 ->2 \n");
+  EXPECT_EQ(dependencies_of(""), "->\n");
+  EXPECT_EQ(dependencies_of("\nA->B\n"), "->\n");
+  EXPECT_EQ(dependencies_of("X,A->\n"), "-1 0 ->\n->\n");
+}
+
+TEST(read_dependencies, parses_what_the_scheme_block_left_at_end_of_file) {
+  std::istringstream at_end("");
+  at_end.get();  // at end of file, as after a scheme block that ran to it
+  std::string tmp = "B->C";
+  std::ostringstream out, err;
+  print_dependencies(out, read_dependencies(at_end, tmp, {"A", "B", "C"}, err));
+  EXPECT_EQ(out.str(), "1 ->2 \n");
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// End-to-end: runs the built binary and compares what a user sees (standard output, standard
+// error, the result file, the exit code) with expectations written by hand.
+//
+// Each folder of tests/data/ is one case: `input` is the input file; `stdout` and `result` the
+// expected standard output and result file; `stderr` the expected standard error (empty when
+// absent); `exit` the expected exit code (0 when absent).
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path data_dir = LOSSLESS_TEST_DATA;
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void write_file(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+struct outcome {
+  int exit_code;
+  std::string out;
+  std::string err;
+};
+
+// A fresh folder per test, removed afterwards.
+class scratch {
+ public:
+  scratch() {
+    std::string pattern = (fs::temp_directory_path() / "lossless_e2e_XXXXXX").string();
+    dir_ = mkdtemp(pattern.data());
+  }
+  ~scratch() { fs::remove_all(dir_); }
+  fs::path operator/(const std::string& name) const { return dir_ / name; }
+
+  outcome run(const std::vector<std::string>& args) const {
+    std::string command = "'" LOSSLESS_BINARY "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " >'" + (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(dir_ / "stdout"),
+            read_file(dir_ / "stderr")};
+  }
+
+ private:
+  fs::path dir_;
+};
+
+std::string expected(const std::string& case_name, const std::string& file,
+                     const std::string& otherwise = "") {
+  fs::path path = data_dir / case_name / file;
+  return fs::exists(path) ? read_file(path) : otherwise;
+}
+
+class data_case : public testing::TestWithParam<std::string> {};
+
+TEST_P(data_case, matches_the_expected_trace_and_result_file) {
+  const std::string name = GetParam();
+  scratch s;
+  fs::copy_file(data_dir / name / "input", s / "input");
+  outcome got = s.run({(s / "input").string(), (s / "result").string()});
+  EXPECT_EQ(got.out, expected(name, "stdout"));
+  EXPECT_EQ(read_file(s / "result"), expected(name, "result"));
+  EXPECT_EQ(got.err, expected(name, "stderr"));
+  EXPECT_EQ(std::to_string(got.exit_code) + "\n", expected(name, "exit", "0\n"));
+  EXPECT_EQ(read_file(s / "input"), read_file(data_dir / name / "input"));
+}
+
+std::vector<std::string> case_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(data_dir)) {
+    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(e2e, data_case, testing::ValuesIn(case_names()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
+
+const std::string usage_err = "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>\n";
+
+TEST(arguments, fewer_than_two_paths_print_the_usage_and_touch_no_file) {
+  scratch s;
+  outcome none = s.run({});
+  EXPECT_EQ(none.exit_code, 1);
+  EXPECT_EQ(none.out, "Keves a parameter!\n");
+  EXPECT_EQ(none.err, usage_err);
+
+  outcome one = s.run({(s / "result").string()});
+  EXPECT_EQ(one.exit_code, 1);
+  EXPECT_EQ(one.out, "Keves a parameter!\n");
+  EXPECT_FALSE(fs::exists(s / "result"));
+}
+
+TEST(arguments, extra_arguments_are_ignored) {
+  scratch s;
+  outcome got = s.run(
+      {(data_dir / "example" / "input").string(), (s / "result").string(), (s / "extra").string()});
+  EXPECT_EQ(got.exit_code, 0);
+  EXPECT_EQ(got.out, expected("example", "stdout"));
+  EXPECT_EQ(read_file(s / "result"), expected("example", "result"));
+  EXPECT_FALSE(fs::exists(s / "extra"));
+}
+
+TEST(file_errors, unreadable_input_leaves_the_result_file_alone) {
+  scratch s;
+  write_file(s / "result", "keep me");
+  fs::create_directory(s / "folder");
+  for (const fs::path& input : {s / "missing", s / "folder"}) {
+    SCOPED_TRACE(input.string());
+    outcome got = s.run({input.string(), (s / "result").string()});
+    EXPECT_EQ(got.exit_code, 2);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, "Nem sikerult megnyitni a bemeneti fajlt: " + input.string() + "\n");
+    EXPECT_EQ(read_file(s / "result"), "keep me");
+  }
+  s.run({(s / "missing").string(), (s / "new").string()});
+  EXPECT_FALSE(fs::exists(s / "new"));
+}
+
+TEST(file_errors, result_in_a_missing_folder) {
+  scratch s;
+  const std::string result = (s / "no" / "result").string();
+  outcome got = s.run({(data_dir / "example" / "input").string(), result});
+  EXPECT_EQ(got.exit_code, 2);
+  EXPECT_EQ(got.out, "");
+  EXPECT_EQ(got.err, "Nem sikerult megnyitni az eredmenyfajlt: " + result + "\n");
+}
+
+TEST(file_errors, the_same_file_twice_is_refused_and_kept) {
+  scratch s;
+  const std::string text = read_file(data_dir / "example" / "input");
+  write_file(s / "input", text);
+  fs::create_symlink(s / "input", s / "symlink");
+  fs::create_hard_link(s / "input", s / "hardlink");
+  for (const char* name : {"input", "symlink", "hardlink"}) {
+    SCOPED_TRACE(name);
+    outcome got = s.run({(s / "input").string(), (s / name).string()});
+    EXPECT_EQ(got.exit_code, 2);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, "A bemeneti es az eredmenyfajl ugyanaz: " + (s / name).string() + "\n");
+    EXPECT_EQ(read_file(s / "input"), text);
+  }
+}
+
+TEST(file_errors, a_failed_write_comes_after_the_whole_trace) {
+  scratch s;
+  outcome got = s.run({(data_dir / "example" / "input").string(), "/dev/full"});
+  EXPECT_EQ(got.exit_code, 2);
+  EXPECT_EQ(got.out, expected("example", "stdout"));
+  EXPECT_EQ(got.err, "Nem sikerult irni az eredmenyfajlt: /dev/full\n");
+}
+
+}  // namespace
