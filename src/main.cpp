@@ -25,11 +25,12 @@ int fail(std::ostream& err, const char* message, const fs::path& path) {
 }
 
 // Opens f on path at its first line. False when the file cannot be opened or its first read
-// fails with an error (a directory opens but cannot be read).
+// fails with an error (a directory opens but cannot be read). Binary mode: read_line drops the
+// carriage return itself, so every platform reads a file alike.
 bool open_input(std::ifstream& f, const fs::path& path) {
   f.close();
   f.clear();
-  f.open(path);
+  f.open(path, std::ios::binary);
   if (!f.is_open()) return false;
   f.peek();
   if (f.bad()) return false;
