@@ -1,14 +1,37 @@
-// The chase repeats whole passes over every dependency and every pair of data rows until a pass
-// leaves the tableau unchanged. It terminates because a replacement never introduces a symbol that
-// was not already in its column and never raises a cell's numeric value. A pass costs
-// O(|F| * rows^2) agreement tests plus a column scan per equated column.
+// The chase computes, for every column, the least partition of the data rows that every
+// dependency respects: two rows that share a class in each left-side column of a dependency share
+// a class in each of its right-side columns. Each class then shows the symbol of smallest numeric
+// value it started with. That is the tableau that repeated passes of `equate` reach too, since
+// `equate` joins two classes of one column and keeps the smaller symbol, whatever the order.
+//
+// Instead of passes, the work follows the merges. Each column is a union-find over the data rows.
+// A merge of two classes in column c is queued; handling it re-applies only the dependencies whose
+// left side holds c:
+// - with c as the whole left side, the two merged classes now agree, so their representatives are
+//   joined in each right-side column;
+// - with a longer left side, each row of the absorbed class (the smaller one) is looked up again by
+//   the tuple of its classes in the left-side columns; a row already filed under that tuple agrees
+//   with it.
+// It ends because a column of r rows can merge at most r - 1 times. With union by size a row is in
+// the absorbed class O(log rows) times per column, so the cost is near-linear in the number of
+// merges plus rows times the left-side sizes of the dependencies, and the tableau is read and
+// written once.
 
 #include "chase.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <unordered_map>
 
 namespace {
+
+bool same_tuple(const int* a, const int* b, std::size_t width) {
+  for (std::size_t k = 0; k < width; ++k) {
+    if (a[k] != b[k]) return false;
+  }
+  return true;
+}
 
 long numeric_value(const std::string& symbol) {
   long value = 0;
@@ -16,15 +39,250 @@ long numeric_value(const std::string& symbol) {
   return value;
 }
 
-bool agree(const matrix& m, int i, int j, const std::vector<int>& left) {
-  for (int c : left) {
-    if (m.cell(i, c) != m.cell(j, c)) return false;
+// A dependency as the chase applies it: left columns without repeats, right columns without -1.
+// A rule with a longer left side files rows by the tuple of their classes in the left columns;
+// the table is per rule because a merge re-files many rows for one rule after another.
+struct rule {
+  struct slot {
+    std::uint32_t hash;
+    int row;  // -1: empty
+    std::uint32_t entry;
+  };
+  std::vector<int> left;
+  std::vector<int> right;
+  std::vector<slot> slots;  // open addressing, at most half full
+  std::vector<int> keys;    // entry e's tuple is keys[e * left.size() ...]
+  std::uint32_t entries = 0;
+};
+
+class chaser {
+ public:
+  chaser(matrix& tableau, const std::vector<halmaz>& F);
+  void run();
+
+ private:
+  // A merge in column `column`: `absorbed`'s class joined `survivor`'s. The absorbed rows are the
+  // list run from `first` to `absorbed`; rows other than roots never change their list links, so
+  // the run stays valid however late the merge is handled.
+  struct merge {
+    int column;
+    int survivor;
+    int absorbed;
+    int first;
+    bool survivor_was_alone;
+  };
+
+  std::size_t base(int column) const { return static_cast<std::size_t>(column) * rows_; }
+  int find(int column, int row) const { return root_[base(column) + row]; }
+  int size(int column, int root) const { return size_[base(column) + root]; }
+  // Joins the classes of two rows in a column, queueing the merge.
+  void unite(int column, int row_a, int row_b) {
+    const int a = find(column, row_a);
+    const int b = find(column, row_b);
+    if (a != b) link(column, a, b);
+  }
+  void link(int column, int root_a, int root_b);
+  static void grow(rule& ru);
+  void handle(const merge& m);
+  bool settled(int rule_index);
+  void file_row(int rule_index, int row);
+  void group_initial_symbols(int column);
+  void write_back(int column);
+
+  matrix& tableau_;
+  int rows_;  // data rows; row r here is tableau row r + 1
+  int columns_;
+  std::vector<rule> rules_;
+  std::vector<std::vector<int>> whole_left_;  // per column: rules whose left side is that column
+  std::vector<std::vector<int>> part_left_;   // per column: longer left sides that hold it
+  // Per cell, column after column: the root row of the class, the class size (kept at roots),
+  // and the next row of the class in a circular list.
+  std::vector<int> root_;
+  std::vector<int> size_;
+  std::vector<int> next_;
+  std::vector<merge> pending_;
+  std::vector<int> probe_;  // the tuple being looked up
+  // Scratch for one column at a time, indexed by a symbol value or a root row: the stamp of the
+  // use that last wrote the entry (so nothing is cleared between uses), a row, a smallest value.
+  int stamp_ = 0;
+  std::vector<int> seen_in_;
+  std::vector<int> first_with_;
+  std::vector<long> smallest_;
+  std::unordered_map<long, int> first_with_other_;
+};
+
+chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
+    : tableau_(tableau),
+      rows_(std::max(tableau.get_x() - 1, 0)),
+      columns_(tableau.get_y()),
+      whole_left_(columns_),
+      part_left_(columns_),
+      root_(static_cast<std::size_t>(rows_) * columns_),
+      size_(root_.size(), 1),
+      next_(root_.size()),
+      seen_in_(rows_ + 1, -1),
+      first_with_(rows_ + 1),
+      smallest_(rows_ + 1) {
+  for (int c = 0; c < columns_; ++c) {
+    for (int r = 0; r < rows_; ++r) root_[base(c) + r] = next_[base(c) + r] = r;
+  }
+  for (const halmaz& h : F) {
+    if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
+    rule ru;
+    for (int c : h.left) {
+      if (std::find(ru.left.begin(), ru.left.end(), c) == ru.left.end()) ru.left.push_back(c);
+    }
+    for (int c : h.right) {
+      if (c != -1) ru.right.push_back(c);
+    }
+    if (ru.right.empty()) continue;
+    const int index = static_cast<int>(rules_.size());
+    if (ru.left.size() == 1) {
+      whole_left_[ru.left[0]].push_back(index);
+    } else {
+      for (int c : ru.left) part_left_[c].push_back(index);
+    }
+    probe_.resize(std::max(probe_.size(), ru.left.size()));
+    rules_.push_back(std::move(ru));
+  }
+}
+
+void chaser::link(int column, int a, int b) {
+  int* root = &root_[base(column)];
+  int* size = &size_[base(column)];
+  int* next = &next_[base(column)];
+  if (size[a] < size[b]) std::swap(a, b);  // the smaller class is relabelled
+  const bool survivor_was_alone = size[a] == 1;
+  size[a] += size[b];
+  const int first = next[b];
+  for (int row = first;; row = next[row]) {
+    root[row] = a;
+    if (row == b) break;
+  }
+  std::swap(next[a], next[b]);
+  pending_.push_back({column, a, b, first, survivor_was_alone});
+}
+
+void chaser::handle(const merge& m) {
+  for (int index : whole_left_[m.column]) {
+    for (int y : rules_[index].right) unite(y, m.survivor, m.absorbed);
+  }
+  if (part_left_[m.column].empty()) return;
+  const int* next = &next_[base(m.column)];
+  for (int index : part_left_[m.column]) {
+    if (settled(index)) continue;
+    for (int row = m.first;; row = next[row]) {
+      file_row(index, row);
+      if (row == m.absorbed) break;
+    }
+    // A row that was alone in this column could agree with nobody before, so it was never filed.
+    if (m.survivor_was_alone) file_row(index, m.survivor);
+  }
+}
+
+// A rule whose right-side columns are each a single class can join nothing any more.
+bool chaser::settled(int rule_index) {
+  for (int y : rules_[rule_index].right) {
+    if (size(y, find(y, 0)) != rows_) return false;
   }
   return true;
 }
 
-bool names_missing_attribute(const halmaz& h) {
-  return std::find(h.left.begin(), h.left.end(), -1) != h.left.end();
+void chaser::grow(rule& ru) {
+  std::vector<rule::slot> old(std::max<std::size_t>(8, 2 * ru.slots.size()), {0, -1, 0});
+  old.swap(ru.slots);
+  const std::size_t mask = ru.slots.size() - 1;
+  for (const rule::slot& s : old) {
+    if (s.row == -1) continue;
+    std::size_t i = s.hash & mask;
+    while (ru.slots[i].row != -1) i = (i + 1) & mask;
+    ru.slots[i] = s;
+  }
+}
+
+void chaser::file_row(int rule_index, int row) {
+  rule& ru = rules_[rule_index];
+  const std::size_t width = ru.left.size();
+  int* tuple = probe_.data();
+  std::uint64_t hash = 0;
+  for (std::size_t k = 0; k < width; ++k) {
+    const int c = ru.left[k];
+    const int root = find(c, row);
+    if (size(c, root) == 1) return;  // alone in a column: agrees with no other row
+    tuple[k] = root;
+    hash = (hash ^ static_cast<std::uint64_t>(root)) * 0x9e3779b97f4a7c15u;
+  }
+  const std::uint32_t h = static_cast<std::uint32_t>(hash >> 32);
+  if (2 * (ru.entries + 1) > ru.slots.size()) grow(ru);
+  const std::size_t mask = ru.slots.size() - 1;
+  std::size_t i = h & mask;
+  for (; ru.slots[i].row != -1; i = (i + 1) & mask) {
+    const rule::slot& s = ru.slots[i];
+    if (s.hash == h && same_tuple(tuple, &ru.keys[s.entry * width], width)) {
+      for (int y : ru.right) unite(y, row, s.row);
+      return;
+    }
+  }
+  ru.slots[i] = {h, row, ru.entries++};
+  ru.keys.insert(ru.keys.end(), tuple, tuple + width);
+}
+
+// Rows that start with the same symbol in a column start in one class. Symbols are "0" and row
+// numbers, so values up to the row count are grouped through an array; others through a map.
+void chaser::group_initial_symbols(int column) {
+  const int stamp = ++stamp_;
+  for (int r = 0; r < rows_; ++r) {
+    const long value = numeric_value(tableau_.cell(r + 1, column));
+    if (0 <= value && value <= rows_) {
+      if (seen_in_[value] == stamp) {
+        unite(column, first_with_[value], r);
+      } else {
+        seen_in_[value] = stamp;
+        first_with_[value] = r;
+      }
+    } else {
+      auto [it, inserted] = first_with_other_.try_emplace(value, r);
+      if (!inserted) unite(column, it->second, r);
+    }
+  }
+  first_with_other_.clear();
+}
+
+// Every row of a class takes the symbol of smallest numeric value that the class started with.
+// A row alone in its class keeps its symbol.
+void chaser::write_back(int column) {
+  const int stamp = ++stamp_;
+  for (int r = 0; r < rows_; ++r) {
+    if (size(column, find(column, r)) == 1) continue;
+    const int root = find(column, r);
+    const long value = numeric_value(tableau_.cell(r + 1, column));
+    if (seen_in_[root] != stamp || value < smallest_[root]) {
+      seen_in_[root] = stamp;
+      smallest_[root] = value;
+      first_with_[root] = r;
+    }
+  }
+  for (int r = 0; r < rows_; ++r) {
+    if (size(column, find(column, r)) == 1) continue;
+    const int keeper = first_with_[find(column, r)];
+    if (keeper != r) tableau_.cell(r + 1, column) = tableau_.cell(keeper + 1, column);
+  }
+}
+
+void chaser::run() {
+  for (const rule& ru : rules_) {
+    if (!ru.left.empty()) continue;
+    for (int y : ru.right) {
+      for (int r = 1; r < rows_; ++r) unite(y, 0, r);  // an empty left side: all rows agree
+    }
+  }
+  for (int c = 0; c < columns_; ++c) group_initial_symbols(c);
+  while (!pending_.empty()) {
+    const merge m = pending_.back();
+    pending_.pop_back();
+    handle(m);
+  }
+  for (int c = 0; c < columns_; ++c) write_back(c);
 }
 
 }  // namespace
@@ -42,20 +300,7 @@ void equate(int i, int j, matrix& matr_S, const std::vector<int>& right) {
   }
 }
 
-void chase(matrix& matr_S, const std::vector<halmaz>& F) {
-  matrix matr_T(0, 0);
-  do {
-    matr_T = matr_S;
-    for (const halmaz& h : F) {
-      if (names_missing_attribute(h)) continue;
-      for (int i = 1; i < matr_S.get_x() - 1; ++i) {
-        for (int j = i + 1; j < matr_S.get_x(); ++j) {
-          if (agree(matr_S, i, j, h.left)) equate(i, j, matr_S, h.right);
-        }
-      }
-    }
-  } while (matr_S != matr_T);
-}
+void chase(matrix& matr_S, const std::vector<halmaz>& F) { chaser(matr_S, F).run(); }
 
 std::string verdict(const matrix& matr_S) {
   std::string result = "nem vesztesegmentes";

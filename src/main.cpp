@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "chase.h"
@@ -76,10 +77,12 @@ int run(const fs::path& input, const fs::path& result_path, std::ostream& consol
   print_catalogue(console, c);
 
   if (!open_input(f, input)) return fail(err, "Nem sikerult megnyitni a bemeneti fajlt: ", input);
-  const matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));
+  matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));
   matr_T.print(console);
   console << std::endl << std::endl;
-  matrix matr_S = matr_T;
+  // The working copy takes the tableau over: the chase keeps no snapshot, and a second copy
+  // would double the memory of a large run.
+  matrix matr_S = std::move(matr_T);
   matr_S.print(console);
 
   const std::vector<halmaz> F = read_dependencies(f, tmp, c.attr, err);
