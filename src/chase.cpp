@@ -22,7 +22,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <unordered_map>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -73,8 +74,11 @@ class chaser {
   };
 
   std::size_t base(int column) const { return static_cast<std::size_t>(column) * rows_; }
-  int find(int column, int row) const { return root_[base(column) + row]; }
-  int size(int column, int root) const { return size_[base(column) + root]; }
+  int find(int column, int row) const {
+    const int up = root_[base(column) + row];
+    return up < 0 ? row : up;
+  }
+  int size(int column, int root) const { return -root_[base(column) + root]; }
   // Joins the classes of two rows in a column, queueing the merge.
   void unite(int column, int row_a, int row_b) {
     const int a = find(column, row_a);
@@ -84,9 +88,10 @@ class chaser {
   void link(int column, int root_a, int root_b);
   static void grow(rule& ru);
   void handle(const merge& m);
+  void drain();
   bool settled(int rule_index);
   void file_row(int rule_index, int row);
-  void group_initial_symbols(int column);
+  void group_initial_symbols();
   void write_back(int column);
 
   matrix& tableau_;
@@ -95,20 +100,20 @@ class chaser {
   std::vector<rule> rules_;
   std::vector<std::vector<int>> whole_left_;  // per column: rules whose left side is that column
   std::vector<std::vector<int>> part_left_;   // per column: longer left sides that hold it
-  // Per cell, column after column: the root row of the class, the class size (kept at roots),
-  // and the next row of the class in a circular list.
-  std::vector<int> root_;
-  std::vector<int> size_;
-  std::vector<int> next_;
+  // Per cell, column after column: the root row of the class, or minus the class size at the
+  // root itself; and the next row of the class in a circular list.
+  std::vector<int, large_allocator<int>> root_;
+  std::vector<int, large_allocator<int>> next_;
   std::vector<merge> pending_;
+  int filed_rules_ = 0;     // rules below this index have filed their rows
   std::vector<int> probe_;  // the tuple being looked up
-  // Scratch for one column at a time, indexed by a symbol value or a root row: the stamp of the
-  // use that last wrote the entry (so nothing is cleared between uses), a row, a smallest value.
+  // Scratch for writing back one column at a time, indexed by a root row: the stamp of the column
+  // that last wrote the entry (so nothing is cleared between columns), the row whose symbol the
+  // class keeps, and that symbol's value.
   int stamp_ = 0;
   std::vector<int> seen_in_;
   std::vector<int> first_with_;
   std::vector<long> smallest_;
-  std::unordered_map<long, int> first_with_other_;
 };
 
 chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
@@ -116,16 +121,7 @@ chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
       rows_(std::max(tableau.get_x() - 1, 0)),
       columns_(tableau.get_y()),
       whole_left_(columns_),
-      part_left_(columns_),
-      root_(static_cast<std::size_t>(rows_) * columns_),
-      size_(root_.size(), 1),
-      next_(root_.size()),
-      seen_in_(rows_ + 1, -1),
-      first_with_(rows_ + 1),
-      smallest_(rows_ + 1) {
-  for (int c = 0; c < columns_; ++c) {
-    for (int r = 0; r < rows_; ++r) root_[base(c) + r] = next_[base(c) + r] = r;
-  }
+      part_left_(columns_) {
   for (const halmaz& h : F) {
     if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
     rule ru;
@@ -149,11 +145,10 @@ chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
 
 void chaser::link(int column, int a, int b) {
   int* root = &root_[base(column)];
-  int* size = &size_[base(column)];
   int* next = &next_[base(column)];
-  if (size[a] < size[b]) std::swap(a, b);  // the smaller class is relabelled
-  const bool survivor_was_alone = size[a] == 1;
-  size[a] += size[b];
+  if (root[a] > root[b]) std::swap(a, b);  // sizes are negated: the smaller class is relabelled
+  const bool survivor_was_alone = root[a] == -1;
+  root[a] += root[b];
   const int first = next[b];
   for (int row = first;; row = next[row]) {
     root[row] = a;
@@ -170,6 +165,7 @@ void chaser::handle(const merge& m) {
   if (part_left_[m.column].empty()) return;
   const int* next = &next_[base(m.column)];
   for (int index : part_left_[m.column]) {
+    if (index >= filed_rules_) break;  // the rest are filed whole later
     if (settled(index)) continue;
     for (int row = m.first;; row = next[row]) {
       file_row(index, row);
@@ -227,25 +223,34 @@ void chaser::file_row(int rule_index, int row) {
   ru.keys.insert(ru.keys.end(), tuple, tuple + width);
 }
 
-// Rows that start with the same symbol in a column start in one class. Symbols are "0" and row
-// numbers, so values up to the row count are grouped through an array; others through a map.
-void chaser::group_initial_symbols(int column) {
-  const int stamp = ++stamp_;
+// Rows that start with the same text in a column start in one class, as equate only ever
+// replaces a text by another. A fresh tableau holds "0" and each row's own number, so the zeros
+// are grouped through the first zero row of each column; other texts are rare and go through a
+// map. The tableau is read row after row, the order it is stored in.
+void chaser::group_initial_symbols() {
+  std::vector<int> first_zero(columns_, -1);
+  std::map<std::pair<int, std::string>, int> first_other;  // (column, text) -> row
   for (int r = 0; r < rows_; ++r) {
-    const long value = numeric_value(tableau_.cell(r + 1, column));
-    if (0 <= value && value <= rows_) {
-      if (seen_in_[value] == stamp) {
-        unite(column, first_with_[value], r);
-      } else {
-        seen_in_[value] = stamp;
-        first_with_[value] = r;
+    const std::string own = std::to_string(r + 1);
+    for (int c = 0; c < columns_; ++c) {
+      const std::string& text = tableau_.cell(r + 1, c);
+      if (text == "0") {
+        if (first_zero[c] == -1) {
+          first_zero[c] = r;
+        } else {
+          unite(c, first_zero[c], r);
+        }
+      } else if (text != own) {
+        auto [it, inserted] = first_other.try_emplace({c, text}, r);
+        if (!inserted) unite(c, it->second, r);
+        // The row that the text names may hold it as its own number.
+        const long value = numeric_value(text);
+        if (1 <= value && value <= rows_ && tableau_.cell(static_cast<int>(value), c) == text) {
+          unite(c, static_cast<int>(value - 1), r);
+        }
       }
-    } else {
-      auto [it, inserted] = first_with_other_.try_emplace(value, r);
-      if (!inserted) unite(column, it->second, r);
     }
   }
-  first_with_other_.clear();
 }
 
 // Every row of a class takes the symbol of smallest numeric value that the class started with.
@@ -269,18 +274,43 @@ void chaser::write_back(int column) {
   }
 }
 
+void chaser::drain() {
+  while (!pending_.empty()) {
+    const merge m = pending_.back();
+    pending_.pop_back();
+    handle(m);
+  }
+}
+
 void chaser::run() {
+  // Without a rule nothing can change: skip the per-cell arrays, the size of the tableau.
+  if (rules_.empty()) return;
+  const std::size_t cells = static_cast<std::size_t>(rows_) * columns_;
+  root_.assign(cells, -1);
+  next_.resize(cells);
+  for (int c = 0; c < columns_; ++c) {
+    for (int r = 0; r < rows_; ++r) next_[base(c) + r] = r;
+  }
+  seen_in_.assign(rows_, -1);
+  first_with_.resize(rows_);
+  smallest_.resize(rows_);
+
   for (const rule& ru : rules_) {
     if (!ru.left.empty()) continue;
     for (int y : ru.right) {
       for (int r = 1; r < rows_; ++r) unite(y, 0, r);  // an empty left side: all rows agree
     }
   }
-  for (int c = 0; c < columns_; ++c) group_initial_symbols(c);
-  while (!pending_.empty()) {
-    const merge m = pending_.back();
-    pending_.pop_back();
-    handle(m);
+  group_initial_symbols();
+  // Rules with one left column cost O(1) a merge, so they run to their fixpoint first; each longer
+  // rule then files every row once, on classes already as coarse as the cheap rules make them,
+  // and from then on re-files the rows its merges move.
+  drain();
+  for (int index = 0; index < static_cast<int>(rules_.size()); ++index) {
+    filed_rules_ = index + 1;
+    if (rules_[index].left.size() < 2) continue;
+    for (int r = 0; r < rows_; ++r) file_row(index, r);
+    drain();
   }
   for (int c = 0; c < columns_; ++c) write_back(c);
 }

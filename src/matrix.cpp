@@ -3,6 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -13,7 +18,26 @@ void check_or_abort(bool ok, const char* expression) {
   std::abort();
 }
 
+constexpr std::size_t huge_page = std::size_t{2} << 20;
+
 }  // namespace
+
+void* allocate_large(std::size_t bytes) {
+  if (bytes < huge_page) return ::operator new(bytes);
+  void* p = ::operator new (bytes, std::align_val_t{huge_page});
+#ifdef __linux__
+  madvise(p, bytes, MADV_HUGEPAGE);  // a hint: without it the pages are merely small
+#endif
+  return p;
+}
+
+void deallocate_large(void* p, std::size_t bytes) {
+  if (bytes < huge_page) {
+    ::operator delete(p);
+  } else {
+    ::operator delete (p, std::align_val_t{huge_page});
+  }
+}
 
 matrix::matrix(int x, int y)
     : x(x), y(y), cells(static_cast<std::size_t>(x) * static_cast<std::size_t>(y)) {

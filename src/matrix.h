@@ -8,6 +8,23 @@
 #include <string>
 #include <vector>
 
+void* allocate_large(std::size_t bytes);
+void deallocate_large(void* p, std::size_t bytes);
+
+// Allocator for tableau-sized arrays. Blocks of 2 MiB and more are aligned to 2 MiB and, on
+// Linux, marked for transparent huge pages: touching hundreds of megabytes page by page costs more
+// than the work done on them. Failure is std::bad_alloc, as with std::allocator.
+template <typename T>
+struct large_allocator {
+  using value_type = T;
+  large_allocator() = default;
+  template <typename U>
+  large_allocator(const large_allocator<U>&) {}
+  T* allocate(std::size_t n) { return static_cast<T*>(allocate_large(n * sizeof(T))); }
+  void deallocate(T* p, std::size_t n) { deallocate_large(p, n * sizeof(T)); }
+  friend bool operator==(const large_allocator&, const large_allocator&) { return true; }
+};
+
 // A fixed-size, row-major matrix of byte strings with value semantics: copies and assignments are
 // deep, and assignment takes the other's size. Cell (i, j) is element i * y + j.
 class matrix {
@@ -48,7 +65,7 @@ class matrix {
 
   int x;
   int y;
-  std::vector<std::string> cells;
+  std::vector<std::string, large_allocator<std::string>> cells;
 };
 
 #endif  // LOSSLESS_MATRIX_H_
