@@ -4,18 +4,19 @@
 // value it started with. That is the tableau that repeated passes of `equate` reach too, since
 // `equate` joins two classes of one column and keeps the smaller symbol, whatever the order.
 //
-// Instead of passes, the work follows the merges. Each column is a union-find over the data rows.
-// A merge of two classes in column c is queued; handling it re-applies only the dependencies whose
-// left side holds c:
-// - with c as the whole left side, the two merged classes now agree, so their representatives are
+// Instead of passes, the work follows the merges. In each column every row points at the root of
+// its class; a merge relabels the rows of the smaller class and is queued. Handling it re-applies
+// only the dependencies whose left side holds that column:
+// - with the column as the whole left side, the two merged classes now agree, so their roots are
 //   joined in each right-side column;
-// - with a longer left side, each row of the absorbed class (the smaller one) is looked up again by
-//   the tuple of its classes in the left-side columns; a row already filed under that tuple agrees
-//   with it.
-// It ends because a column of r rows can merge at most r - 1 times. With union by size a row is in
-// the absorbed class O(log rows) times per column, so the cost is near-linear in the number of
-// merges plus rows times the left-side sizes of the dependencies, and the tableau is read and
-// written once.
+// - with a longer left side, each row of the absorbed class is looked up again by the tuple of its
+//   classes in the left-side columns; a row already filed under that tuple agrees with it.
+// Dependencies of the first kind cost O(1) a merge and run to their fixpoint first; each of the
+// second kind then files every row once and re-files what later merges move.
+//
+// It ends because a column of r rows can merge at most r - 1 times. A row is in the smaller class
+// O(log rows) times per column, so the cost is near-linear in the number of merges plus rows times
+// the left-side sizes of the dependencies, and the tableau is read and written once.
 
 #include "chase.h"
 
@@ -47,13 +48,13 @@ struct rule {
   struct slot {
     std::uint32_t hash;
     int row;  // -1: empty
-    std::uint32_t entry;
+    std::size_t entry;
   };
   std::vector<int> left;
   std::vector<int> right;
   std::vector<slot> slots;  // open addressing, at most half full
   std::vector<int> keys;    // entry e's tuple is keys[e * left.size() ...]
-  std::uint32_t entries = 0;
+  std::size_t entries = 0;
 };
 
 class chaser {

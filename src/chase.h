@@ -14,9 +14,12 @@
 // equal values row j's symbol stays). Indices of -1 are skipped. The header row is never touched.
 void equate(int i, int j, matrix& matr_S, const std::vector<int>& right);
 
-// Applies the dependencies of F to matr_S in passes until a pass changes nothing: whenever two data
-// rows agree on every left-side column of a dependency, equate them on its right side. A
+// Chases matr_S with F to the fixpoint: whenever two data rows agree on every left-side column of a
+// dependency, they are equated on its right side, until no dependency changes anything. The result
+// is the tableau that whole passes of equate over every dependency and pair of rows reach. A
 // dependency with a -1 on its left never fires, since no row has a value for a missing attribute.
+// Distinct symbols of a column must have distinct numeric values, as in any tableau that
+// build_tableau makes and equate changes.
 void chase(matrix& matr_S, const std::vector<halmaz>& F);
 
 // "vesztesegmentes" when some data row of matr_S holds "0" in every column, otherwise
