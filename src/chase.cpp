@@ -76,10 +76,10 @@ class chaser {
 
   std::size_t base(int column) const { return static_cast<std::size_t>(column) * rows_; }
   int find(int column, int row) const {
-    const int up = root_[base(column) + row];
+    const int up = cells_[base(column) + row].root;
     return up < 0 ? row : up;
   }
-  int size(int column, int root) const { return -root_[base(column) + root]; }
+  int size(int column, int root) const { return -cells_[base(column) + root].root; }
   // Joins the classes of two rows in a column, queueing the merge.
   void unite(int column, int row_a, int row_b) {
     const int a = find(column, row_a);
@@ -102,9 +102,13 @@ class chaser {
   std::vector<std::vector<int>> whole_left_;  // per column: rules whose left side is that column
   std::vector<std::vector<int>> part_left_;   // per column: longer left sides that hold it
   // Per cell, column after column: the root row of the class, or minus the class size at the
-  // root itself; and the next row of the class in a circular list.
-  std::vector<int, large_allocator<int>> root_;
-  std::vector<int, large_allocator<int>> next_;
+  // root itself; and the next row of the class in a circular list. Side by side, because a merge
+  // reads and writes both.
+  struct node {
+    int root;
+    int next;
+  };
+  std::vector<node, large_allocator<node>> cells_;
   std::vector<merge> pending_;
   int filed_rules_ = 0;     // rules below this index have filed their rows
   std::vector<int> probe_;  // the tuple being looked up
@@ -145,17 +149,16 @@ chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
 }
 
 void chaser::link(int column, int a, int b) {
-  int* root = &root_[base(column)];
-  int* next = &next_[base(column)];
-  if (root[a] > root[b]) std::swap(a, b);  // sizes are negated: the smaller class is relabelled
-  const bool survivor_was_alone = root[a] == -1;
-  root[a] += root[b];
-  const int first = next[b];
-  for (int row = first;; row = next[row]) {
-    root[row] = a;
+  node* n = &cells_[base(column)];
+  if (n[a].root > n[b].root) std::swap(a, b);  // sizes are negated: the smaller class is relabelled
+  const bool survivor_was_alone = n[a].root == -1;
+  n[a].root += n[b].root;
+  const int first = n[b].next;
+  for (int row = first;; row = n[row].next) {
+    n[row].root = a;
     if (row == b) break;
   }
-  std::swap(next[a], next[b]);
+  std::swap(n[a].next, n[b].next);
   pending_.push_back({column, a, b, first, survivor_was_alone});
 }
 
@@ -164,11 +167,11 @@ void chaser::handle(const merge& m) {
     for (int y : rules_[index].right) unite(y, m.survivor, m.absorbed);
   }
   if (part_left_[m.column].empty()) return;
-  const int* next = &next_[base(m.column)];
+  const node* n = &cells_[base(m.column)];
   for (int index : part_left_[m.column]) {
     if (index >= filed_rules_) break;  // the rest are filed whole later
     if (settled(index)) continue;
-    for (int row = m.first;; row = next[row]) {
+    for (int row = m.first;; row = n[row].next) {
       file_row(index, row);
       if (row == m.absorbed) break;
     }
@@ -287,10 +290,9 @@ void chaser::run() {
   // Without a rule nothing can change: skip the per-cell arrays, the size of the tableau.
   if (rules_.empty()) return;
   const std::size_t cells = static_cast<std::size_t>(rows_) * columns_;
-  root_.assign(cells, -1);
-  next_.resize(cells);
+  cells_.resize(cells);
   for (int c = 0; c < columns_; ++c) {
-    for (int r = 0; r < rows_; ++r) next_[base(c) + r] = r;
+    for (int r = 0; r < rows_; ++r) cells_[base(c) + r] = {-1, r};
   }
   seen_in_.assign(rows_, -1);
   first_with_.resize(rows_);
