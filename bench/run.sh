@@ -20,6 +20,9 @@ generate=build/release/bench/generate
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f\n", (b - a) / 1e9 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f\n", a / b }'; }
+
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # run_lossless <input>: one run; appends wall seconds to $work/wall and peak KB to $work/rss.
@@ -28,7 +31,7 @@ run_lossless() {
   start=$(date +%s%N)
   /usr/bin/time -f %M -o "$work/rss.one" "$lossless" "$1" "$work/result" 2>/dev/null | cat >/dev/null
   end=$(date +%s%N)
-  echo "scale=4; ($end - $start) / 1000000000" | bc >>"$work/wall"
+  seconds "$start" "$end" >>"$work/wall"
   cat "$work/rss.one" >>"$work/rss"
 }
 
@@ -48,7 +51,7 @@ pipe_time() {
     start=$(date +%s%N)
     cat "$1" | cat >/dev/null
     end=$(date +%s%N)
-    echo "scale=4; ($end - $start) / 1000000000" | bc >>"$work/pipe"
+    seconds "$start" "$end" >>"$work/pipe"
   done
   median <"$work/pipe"
 }
@@ -65,14 +68,13 @@ for family in "chain 2000" "wide 1000 1000 10000" "chain 5000"; do
   "$lossless" "$work/baseline" "$work/result" >"$work/stdout"
   cells=$(awk '/^n: / { print ($2 + 1) * $4; exit }' "$work/stdout")
   printf '%-22s %10s %10s %12s %8s %12s\n' "$family" "$wall" "$rss" "$base_wall" \
-    "$(echo "scale=2; $wall / $base_wall" | bc)" "$(echo "scale=1; $rss * 1048576 / $cells" | bc)"
+    "$(ratio "$wall" "$base_wall")" "$(awk -v mb="$rss" -v n="$cells" 'BEGIN { printf "%.1f", mb * 1048576 / n }')"
   if [[ $family == "chain 2000" ]]; then
     pipe=$(pipe_time "$work/stdout")
-    printf '%-22s %10s %10s %12s %8s\n' "pipe (chain 2000)" "$pipe" "" "" \
-      "$(echo "scale=2; $base_wall / $pipe" | bc)"
+    printf '%-22s %10s %10s %12s %8s\n' "pipe (chain 2000)" "$pipe" "" "" "$(ratio "$base_wall" "$pipe")"
     echo "  (ratio of the chain 2000 baseline to the pipe; stdout $(wc -c <"$work/stdout") bytes)"
   fi
 done
 
 echo
-build/release/bench/chase_bench --benchmark_filter='chase/200' 2>/dev/null
+build/release/bench/chase_bench --benchmark_filter='/200' 2>/dev/null
