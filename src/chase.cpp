@@ -99,8 +99,9 @@ class chaser {
   int rows_;  // data rows; row r here is tableau row r + 1
   int columns_;
   std::vector<rule> rules_;
-  std::vector<std::vector<int>> whole_left_;  // per column: rules whose left side is that column
-  std::vector<std::vector<int>> part_left_;   // per column: longer left sides that hold it
+  // Per column: the right-side columns of the rules whose whole left side is that column.
+  std::vector<std::vector<int>> joins_;
+  std::vector<std::vector<int>> part_left_;  // per column: longer left sides that hold it
   // Per cell, column after column: the root row of the class, or minus the class size at the
   // root itself; and the next row of the class in a circular list. Side by side, because a merge
   // reads and writes both.
@@ -125,21 +126,21 @@ chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
     : tableau_(tableau),
       rows_(std::max(tableau.get_x() - 1, 0)),
       columns_(tableau.get_y()),
-      whole_left_(columns_),
+      joins_(columns_),
       part_left_(columns_) {
   for (const halmaz& h : F) {
     if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
     rule ru;
-    for (int c : h.left) {
-      if (std::find(ru.left.begin(), ru.left.end(), c) == ru.left.end()) ru.left.push_back(c);
-    }
+    ru.left = h.left;  // the order within a tuple only has to be the same for every row
+    std::sort(ru.left.begin(), ru.left.end());
+    ru.left.erase(std::unique(ru.left.begin(), ru.left.end()), ru.left.end());
     for (int c : h.right) {
       if (c != -1) ru.right.push_back(c);
     }
     if (ru.right.empty()) continue;
     const int index = static_cast<int>(rules_.size());
     if (ru.left.size() == 1) {
-      whole_left_[ru.left[0]].push_back(index);
+      joins_[ru.left[0]].insert(joins_[ru.left[0]].end(), ru.right.begin(), ru.right.end());
     } else {
       for (int c : ru.left) part_left_[c].push_back(index);
     }
@@ -163,9 +164,7 @@ void chaser::link(int column, int a, int b) {
 }
 
 void chaser::handle(const merge& m) {
-  for (int index : whole_left_[m.column]) {
-    for (int y : rules_[index].right) unite(y, m.survivor, m.absorbed);
-  }
+  for (int y : joins_[m.column]) unite(y, m.survivor, m.absorbed);
   if (part_left_[m.column].empty()) return;
   const node* n = &cells_[base(m.column)];
   for (int index : part_left_[m.column]) {
@@ -262,8 +261,8 @@ void chaser::group_initial_symbols() {
 void chaser::write_back(int column) {
   const int stamp = ++stamp_;
   for (int r = 0; r < rows_; ++r) {
-    if (size(column, find(column, r)) == 1) continue;
     const int root = find(column, r);
+    if (size(column, root) == 1) continue;
     const long value = numeric_value(tableau_.cell(r + 1, column));
     if (seen_in_[root] != stamp || value < smallest_[root]) {
       seen_in_[root] = stamp;
@@ -272,8 +271,9 @@ void chaser::write_back(int column) {
     }
   }
   for (int r = 0; r < rows_; ++r) {
-    if (size(column, find(column, r)) == 1) continue;
-    const int keeper = first_with_[find(column, r)];
+    const int root = find(column, r);
+    if (size(column, root) == 1) continue;
+    const int keeper = first_with_[root];
     if (keeper != r) tableau_.cell(r + 1, column) = tableau_.cell(keeper + 1, column);
   }
 }
