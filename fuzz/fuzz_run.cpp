@@ -1,0 +1,182 @@
+// Runs the whole run sequence in-process on arbitrary bytes and aborts when what a user sees breaks
+// a rule that holds for every input: the run ends with exit_ok; the result file is the input's
+// lines, each without its one trailing carriage return, two newlines and the verdict; the verdict
+// is one of the two texts; and it is "vesztesegmentes" exactly when the final tableau on the
+// console, if printed, has a data row of "0" symbols only. For inputs small enough it also chases
+// the same tableau with the plain pass-by-pass chase and requires the same final tableau as chase()
+// and as the console shows.
+
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chase.h"
+#include "input.h"
+#include "literal_chase.h"
+#include "main.h"
+#include "matrix.h"
+#include "tableau.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string lossless = "vesztesegmentes";
+const std::string lossy = "nem vesztesegmentes";
+
+// Above this many agreement tests per pass the plain chase would slow the fuzzer down.
+constexpr long long literal_chase_budget = 1'000'000;
+
+void require(bool ok, const char* rule) {
+  if (ok) return;
+  std::fprintf(stderr, "violated: %s\n", rule);
+  std::abort();
+}
+
+// One folder per process, reused by every input and removed at exit.
+class scratch {
+ public:
+  scratch() {
+    std::string pattern = (fs::temp_directory_path() / "lossless_fuzz_XXXXXX").string();
+    require(mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
+    dir_ = pattern;
+  }
+  ~scratch() {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+  }
+  fs::path operator/(const char* name) const { return dir_ / name; }
+
+ private:
+  fs::path dir_;
+};
+
+const scratch& folder() {
+  static const scratch dir;
+  return dir;
+}
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The input's lines as the result file repeats them: split at every newline, one trailing carriage
+// return dropped from each piece, the pieces joined by newlines (the last piece, the text after the
+// final newline, is empty for a file that ends with one).
+std::string copied_lines(std::string_view text) {
+  std::string copy;
+  for (;;) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    copy += line;
+    if (end == std::string_view::npos) return copy;
+    copy += '\n';
+    text.remove_prefix(end + 1);
+  }
+}
+
+bool starts_with(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+bool ends_with(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// The rows that the console shows between "FINAL: " and the verdict; empty when the tableau was not
+// printed. The marker's last occurrence is the right one: no printed row is empty.
+std::string final_tableau(std::string_view console, const std::string& result) {
+  const std::string_view marker = "\n\nFINAL: \n\n";
+  const std::string tail = "\n\n" + result + "\n\nFileba: \n";
+  require(ends_with(console, tail), "the console ends with the verdict and \"Fileba: \"");
+  const std::size_t at = console.rfind(marker);
+  require(at != std::string_view::npos, "the console shows \"FINAL: \"");
+  const std::size_t begin = at + marker.size();
+  require(begin + tail.size() <= console.size(), "\"FINAL: \" comes before the verdict");
+  return std::string(console.substr(begin, console.size() - tail.size() - begin));
+}
+
+// True when some printed row after the header holds only "0" cells, each followed by a blank.
+bool shows_a_row_of_zeros(const std::string& tableau) {
+  std::istringstream rows(tableau);
+  std::string row;
+  std::getline(rows, row);  // the header
+  while (std::getline(rows, row)) {
+    bool zeros = !row.empty() && row.size() % 2 == 0;
+    for (std::size_t i = 0; zeros && i < row.size(); i += 2)
+      zeros = row[i] == '0' && row[i + 1] == ' ';
+    if (zeros) return true;
+  }
+  return false;
+}
+
+std::string printed(const matrix& m) {
+  std::ostringstream out;
+  m.print(out);
+  return out.str();
+}
+
+// The tableau and dependencies that the input yields, chased both ways.
+void compare_chases(const std::string& text, const std::string& shown_tableau,
+                    const std::string& result) {
+  std::string tmp;
+  std::istringstream first(text);
+  const catalogue c = read_catalogue(first, tmp);
+  std::istringstream second(text);
+  std::ostringstream ignored;
+  const matrix matr_T = build_tableau(second, tmp, ignored, c.attr, static_cast<int>(c.n));
+  const std::vector<halmaz> F = read_dependencies(second, tmp, c.attr, ignored);
+
+  const long long rows = matr_T.get_x();
+  if (rows * rows * static_cast<long long>(F.size()) > literal_chase_budget) return;
+  matrix fast = matr_T;
+  chase(fast, F);
+  matrix plain = matr_T;
+  literal_chase(plain, F);
+  require(fast == plain, "chase() and the plain chase end with the same tableau");
+  require(printed(plain) == shown_tableau, "the console shows the plainly chased tableau");
+  require(verdict(plain) == result, "the verdict is that of the plainly chased tableau");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const fs::path input = folder() / "input";
+  const fs::path result_path = folder() / "result";
+  {
+    std::ofstream file(input, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    require(file.flush().good(), "the input can be written");
+  }
+
+  std::ostringstream console;
+  std::ostringstream err;
+  require(run(input, result_path, console, err) == exit_ok, "the run ends with exit_ok");
+
+  const std::string result_file = read_file(result_path);
+  const std::string lines = copied_lines(text) + "\n\n";
+  require(starts_with(result_file, lines), "the result file repeats the input's lines");
+  const std::string result = result_file.substr(lines.size());
+  require(result == lossless || result == lossy, "the verdict is one of the two texts");
+
+  const std::string shown = final_tableau(console.str(), result);
+  if (!shown.empty()) {
+    require(shows_a_row_of_zeros(shown) == (result == lossless),
+            "the verdict is lossless exactly when the final tableau shows a row of zeros");
+  }
+  compare_chases(text, shown, result);
+  return 0;
+}
