@@ -75,6 +75,11 @@ int run(const fs::path& input, const fs::path& result_path, std::ostream& consol
   std::string tmp;
   const catalogue c = read_catalogue(f, tmp);
   print_catalogue(console, c);
+  // Decided from the size the tableau needs, before any of it is allocated.
+  if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
+    err << "Nincs eleg memoria a tablazathoz: " << c.n << " x " << c.attr.size() << std::endl;
+    return exit_no_memory;
+  }
 
   if (!open_input(f, input)) return fail(err, "Nem sikerult megnyitni a bemeneti fajlt: ", input);
   matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));

@@ -15,11 +15,13 @@
 constexpr int exit_ok = 0;
 constexpr int exit_usage = 1;       // fewer than two paths
 constexpr int exit_file_error = 2;  // a file could not be opened, read or written
+constexpr int exit_no_memory = 2;   // the tableau would not fit in memory
 
 // Runs the whole sequence for one input and one result path: the trace goes to console and the
 // diagnostics of bad files and bad dependency lines to err, one line each. Returns exit_ok after a
 // full run and exit_file_error when a file fails; the input is never written, and the result file
-// is not touched when the input cannot be read or names the same file.
+// is not touched when the input cannot be read or names the same file. When the tableau would not
+// fit in memory it returns exit_no_memory after the catalogue, leaving the result file empty.
 int run(const std::filesystem::path& input, const std::filesystem::path& result_path,
         std::ostream& console, std::ostream& err);
 

@@ -1,6 +1,19 @@
 #include "tableau.h"
 
+#include <algorithm>
+#include <fstream>
+#include <limits>
+
 #include "input.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n) {
@@ -22,4 +35,54 @@ matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
     });
   });
   return matr_T;
+}
+
+bool tableau_fits(long long n, std::size_t m, std::uint64_t available) {
+  constexpr long long int_max = std::numeric_limits<int>::max();
+  if (n < 0 || n >= int_max || m > static_cast<std::size_t>(int_max)) return false;
+  // Both factors are below 2^31, so the product cannot overflow.
+  const std::uint64_t cells = static_cast<std::uint64_t>(n + 1) * static_cast<std::uint64_t>(m);
+  return cells <= available / tableau_bytes_per_cell;
+}
+
+namespace {
+
+constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+
+#ifdef __linux__
+// A control group's limit: a number of bytes, or "max" (or a huge number) when there is none.
+std::uint64_t cgroup_limit(const char* path) {
+  std::ifstream file(path);
+  std::uint64_t bytes = 0;
+  if (file >> bytes) return bytes;
+  return unlimited;
+}
+#endif
+
+}  // namespace
+
+std::uint64_t available_memory() {
+#ifdef _WIN32
+  MEMORYSTATUSEX status;
+  status.dwLength = sizeof(status);
+  if (!GlobalMemoryStatusEx(&status)) return unlimited;
+  return std::min<std::uint64_t>(status.ullTotalPhys, status.ullTotalVirtual);
+#else
+  std::uint64_t bytes = unlimited;
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long page_size = sysconf(_SC_PAGESIZE);
+  if (pages > 0 && page_size > 0) {
+    bytes = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
+  }
+  rlimit limit{};
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+    bytes = std::min<std::uint64_t>(bytes, limit.rlim_cur);
+  }
+#ifdef __linux__
+  // A container sees its own group's limit at these paths (the unified and the older hierarchy).
+  bytes = std::min(bytes, cgroup_limit("/sys/fs/cgroup/memory.max"));
+  bytes = std::min(bytes, cgroup_limit("/sys/fs/cgroup/memory/memory.limit_in_bytes"));
+#endif
+  return bytes;
+#endif
 }

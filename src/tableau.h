@@ -3,6 +3,8 @@
 #ifndef LOSSLESS_TABLEAU_H_
 #define LOSSLESS_TABLEAU_H_
 
+#include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -17,5 +19,17 @@
 // but fill no row. Leaves f and tmp as read_block does.
 matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n);
+
+// Bytes the run needs per tableau cell: the cell's string in the working tableau and the chase's
+// own state for the cell, with room to spare.
+constexpr std::uint64_t tableau_bytes_per_cell = 64;
+
+// True when a tableau with n + 1 rows and m columns can be built: both sizes fit in an int and the
+// cells, at tableau_bytes_per_cell each, fit in available bytes. Never overflows, whatever n and m.
+bool tableau_fits(long long n, std::size_t m, std::uint64_t available);
+
+// The bytes this process can expect to get: the physical memory, lowered to the address-space
+// limit and, on Linux, to the control group's memory limit when either is set.
+std::uint64_t available_memory();
 
 #endif  // LOSSLESS_TABLEAU_H_

@@ -49,8 +49,9 @@ class scratch {
   ~scratch() { fs::remove_all(dir_); }
   fs::path operator/(const std::string& name) const { return dir_ / name; }
 
-  outcome run(const std::vector<std::string>& args) const {
-    std::string command = "'" LOSSLESS_BINARY "'";
+  // Runs the binary with args; a shell command in before runs first, in the same shell.
+  outcome run(const std::vector<std::string>& args, const std::string& before = "") const {
+    std::string command = before + "'" LOSSLESS_BINARY "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
     command += " >'" + (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
     int status = std::system(command.c_str());
@@ -168,6 +169,66 @@ TEST(file_errors, a_failed_write_comes_after_the_whole_trace) {
   EXPECT_EQ(got.exit_code, 2);
   EXPECT_EQ(got.out, expected("example", "stdout"));
   EXPECT_EQ(got.err, "Nem sikerult irni az eredmenyfajlt: /dev/full\n");
+}
+
+// n schemes, the k-th naming the attribute "A<k>" of its own; the zeros keep the names sorted.
+std::string own_attribute_schemes(int n) {
+  std::string text;
+  for (int k = 1; k <= n; ++k) {
+    std::string name = std::to_string(k);
+    text += "A" + std::string(6 - name.size(), '0') + name + "\n";
+  }
+  return text;
+}
+
+std::string catalogue_of_own_attributes(int n) {
+  std::string text = "atrrsize: " + std::to_string(n) + "\n";
+  const std::string schemes = own_attribute_schemes(n);
+  std::size_t begin = 0;
+  for (int i = 0; i < n; ++i) {
+    const std::size_t end = schemes.find('\n', begin);
+    text += std::to_string(i) + ".: " + schemes.substr(begin, end - begin) + "\n";
+    begin = end + 1;
+  }
+  return text + "n: " + std::to_string(n) + "  m: " + std::to_string(n) + "\n";
+}
+
+TEST(memory, a_tableau_too_large_stops_after_the_catalogue) {
+  scratch s;
+  // 100 001 x 100 000 cells need far more memory than a machine has.
+  write_file(s / "input", own_attribute_schemes(100000) + "\nA000001->A000002\n");
+  write_file(s / "result", "emptied at the start");
+  outcome got = s.run({(s / "input").string(), (s / "result").string()});
+  EXPECT_EQ(got.exit_code, 2);
+  EXPECT_EQ(got.out, catalogue_of_own_attributes(100000));
+  EXPECT_EQ(got.err, "Nincs eleg memoria a tablazathoz: 100000 x 100000\n");
+  EXPECT_EQ(read_file(s / "result"), "");
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool address_sanitizer = true;
+#elif defined(__has_feature)
+constexpr bool address_sanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool address_sanitizer = false;
+#endif
+
+TEST(memory, an_address_space_limit_lowers_the_ceiling) {
+  if (address_sanitizer) GTEST_SKIP() << "the sanitizer needs more address space than the limit";
+  scratch s;
+  const std::string limit = "ulimit -v 262144; ";  // 256 MiB
+  // 3001 x 3000 cells: 288 MB of strings alone, more than the limit allows.
+  write_file(s / "input", own_attribute_schemes(3000));
+  outcome big = s.run({(s / "input").string(), (s / "result").string()}, limit);
+  EXPECT_EQ(big.exit_code, 2);
+  EXPECT_EQ(big.err, "Nincs eleg memoria a tablazathoz: 3000 x 3000\n");
+  EXPECT_EQ(read_file(s / "result"), "");
+
+  outcome small =
+      s.run({(data_dir / "example" / "input").string(), (s / "result").string()}, limit);
+  EXPECT_EQ(small.exit_code, 0);
+  EXPECT_EQ(small.out, expected("example", "stdout"));
+  EXPECT_EQ(read_file(s / "result"), expected("example", "result"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <sstream>
 
 #include "input.h"
@@ -63,6 +65,36 @@ TEST(build_tableau, fills_no_row_beyond_the_first_count) {
   matrix m = build_tableau(second, tmp, echo, {"A", "B"}, 1);
   EXPECT_EQ(echo.str(), "A\nB\n");
   EXPECT_EQ(dump(m), "A B|0 1");
+}
+
+TEST(tableau_fits, weighs_the_cells_against_the_memory) {
+  struct case_ {
+    long long n;
+    std::size_t m;
+    std::uint64_t available;
+    bool fits;
+  };
+  constexpr std::uint64_t cell = tableau_bytes_per_cell;
+  constexpr long long int_max = std::numeric_limits<int>::max();
+  constexpr std::size_t m_max = static_cast<std::size_t>(int_max);
+  constexpr std::uint64_t plenty = std::numeric_limits<std::uint64_t>::max();
+  const case_ cases[] = {
+      {0, 0, 0, true},  // no scheme, no attribute
+      {100000, 0, 0, true},
+      {1, 3, 6 * cell, true},  // two rows of three cells, exactly enough
+      {1, 3, 6 * cell - 1, false},
+      {99999, 100000, std::uint64_t{24} << 30, false},  // ten billion cells in 24 GiB
+      {int_max - 1, 1, plenty, true},                   // the most rows an int can count
+      {int_max, 1, plenty, false},
+      {0, m_max, plenty, true},
+      {0, m_max + 1, plenty, false},
+      {int_max - 1, m_max, plenty, false},  // 2^62 cells: their bytes would overflow
+      {-1, 1, plenty, false},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(std::to_string(c.n) + " x " + std::to_string(c.m));
+    EXPECT_EQ(tableau_fits(c.n, c.m, c.available), c.fits);
+  }
 }
 
 }  // namespace
