@@ -134,17 +134,24 @@ TEST(file_errors, unreadable_input_leaves_the_result_file_alone) {
     EXPECT_EQ(got.err, "Nem sikerult megnyitni a bemeneti fajlt: " + input.string() + "\n");
     EXPECT_EQ(read_file(s / "result"), "keep me");
   }
-  s.run({(s / "missing").string(), (s / "new").string()});
-  EXPECT_FALSE(fs::exists(s / "new"));
+  for (const fs::path& input : {s / "missing", s / "folder"}) {
+    s.run({input.string(), (s / "new").string()});
+    EXPECT_FALSE(fs::exists(s / "new"));
+  }
 }
 
-TEST(file_errors, result_in_a_missing_folder) {
+TEST(file_errors, a_result_path_that_cannot_be_a_file) {
   scratch s;
-  const std::string result = (s / "no" / "result").string();
-  outcome got = s.run({(data_dir / "example" / "input").string(), result});
-  EXPECT_EQ(got.exit_code, 2);
-  EXPECT_EQ(got.out, "");
-  EXPECT_EQ(got.err, "Nem sikerult megnyitni az eredmenyfajlt: " + result + "\n");
+  fs::create_directory(s / "folder");
+  for (const fs::path& result : {s / "no" / "result", s / "folder"}) {
+    SCOPED_TRACE(result.string());
+    outcome got = s.run({(data_dir / "example" / "input").string(), result.string()});
+    EXPECT_EQ(got.exit_code, 2);
+    EXPECT_EQ(got.out, "");
+    EXPECT_EQ(got.err, "Nem sikerult megnyitni az eredmenyfajlt: " + result.string() + "\n");
+  }
+  EXPECT_FALSE(fs::exists(s / "no"));
+  EXPECT_TRUE(fs::is_empty(s / "folder"));
 }
 
 TEST(file_errors, the_same_file_twice_is_refused_and_kept) {
@@ -153,7 +160,7 @@ TEST(file_errors, the_same_file_twice_is_refused_and_kept) {
   write_file(s / "input", text);
   fs::create_symlink(s / "input", s / "symlink");
   fs::create_hard_link(s / "input", s / "hardlink");
-  for (const char* name : {"input", "symlink", "hardlink"}) {
+  for (const char* name : {"input", "./input", "symlink", "hardlink"}) {
     SCOPED_TRACE(name);
     outcome got = s.run({(s / "input").string(), (s / name).string()});
     EXPECT_EQ(got.exit_code, 2);
