@@ -253,6 +253,7 @@ void chaser::group_initial_symbols() {
         }
       }
     }
+    drain();  // row by row, so that the queue holds a row's merges, not the whole tableau's
   }
 }
 
@@ -304,11 +305,10 @@ void chaser::run() {
       for (int r = 1; r < rows_; ++r) unite(y, 0, r);  // an empty left side: all rows agree
     }
   }
-  group_initial_symbols();
   // Rules with one left column cost O(1) a merge, so they run to their fixpoint first; each longer
   // rule then files every row once, on classes already as coarse as the cheap rules make them,
   // and from then on re-files the rows its merges move.
-  drain();
+  group_initial_symbols();
   for (int index = 0; index < static_cast<int>(rules_.size()); ++index) {
     filed_rules_ = index + 1;
     if (rules_[index].left.size() < 2) continue;

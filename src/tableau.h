@@ -20,9 +20,10 @@
 matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n);
 
-// Bytes the run needs per tableau cell: 32 for the cell's string in the working tableau, the rest
-// for the chase's own state of the cell. Measured peaks of a 3000 x 3000 tableau: about 40 bytes
-// per cell when few symbols merge, up to 80 when nearly every cell merges.
+// Bytes the run needs per tableau cell: 32 for the cell's string in the working tableau, 8 for the
+// chase's own state of the cell; measured peaks are about 40 bytes per cell whether few or nearly
+// all symbols merge. The rest is headroom for the chase's tables per dependency, which grow with
+// the rows and the left sides rather than with the cells.
 constexpr std::uint64_t tableau_bytes_per_cell = 96;
 
 // True when a tableau with n + 1 rows and m columns can be built: both sizes fit in an int and the
