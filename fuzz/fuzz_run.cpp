@@ -24,6 +24,7 @@
 #include "main.h"
 #include "matrix.h"
 #include "tableau.h"
+#include "test_util.h"
 
 namespace {
 
@@ -62,13 +63,6 @@ class scratch {
 const scratch& folder() {
   static const scratch dir;
   return dir;
-}
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // The input's lines as the result file repeats them: split at every newline, one trailing carriage
@@ -122,22 +116,10 @@ bool shows_a_row_of_zeros(const std::string& tableau) {
   return false;
 }
 
-std::string printed(const matrix& m) {
-  std::ostringstream out;
-  m.print(out);
-  return out.str();
-}
-
 // The tableau and dependencies that the input yields, chased both ways.
 void compare_chases(const std::string& text, const std::string& shown_tableau,
                     const std::string& result) {
-  std::string tmp;
-  std::istringstream first(text);
-  const catalogue c = read_catalogue(first, tmp);
-  std::istringstream second(text);
-  std::ostringstream ignored;
-  const matrix matr_T = build_tableau(second, tmp, ignored, c.attr, static_cast<int>(c.n));
-  const std::vector<halmaz> F = read_dependencies(second, tmp, c.attr, ignored);
+  const auto [matr_T, F] = parse_input(text);
 
   const long long rows = matr_T.get_x();
   if (rows * rows * static_cast<long long>(F.size()) > literal_chase_budget) return;

@@ -20,6 +20,9 @@ std::string shown(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// The input is opened three times; any of them can fail.
+constexpr const char* cannot_open_input = "Nem sikerult megnyitni a bemeneti fajlt: ";
+
 int fail(std::ostream& err, const char* message, const fs::path& path) {
   err << message << shown(path) << std::endl;
   return exit_file_error;
@@ -65,7 +68,7 @@ void write_result(std::istream& f, std::ostream& out, const std::string& result)
 int run(const fs::path& input, const fs::path& result_path, std::ostream& console,
         std::ostream& err) {
   std::ifstream f;
-  if (!open_input(f, input)) return fail(err, "Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
   if (same_file(input, result_path)) {
     return fail(err, "A bemeneti es az eredmenyfajl ugyanaz: ", result_path);
   }
@@ -81,7 +84,7 @@ int run(const fs::path& input, const fs::path& result_path, std::ostream& consol
     return exit_no_memory;
   }
 
-  if (!open_input(f, input)) return fail(err, "Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
   matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));
   matr_T.print(console);
   console << std::endl << std::endl;
@@ -97,7 +100,7 @@ int run(const fs::path& input, const fs::path& result_path, std::ostream& consol
   const std::string result = verdict(matr_S);
   print_report(console, matr_S, result);
 
-  if (!open_input(f, input)) return fail(err, "Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
   write_result(f, out, result);
   out.close();
   if (out.fail()) return fail(err, "Nem sikerult irni az eredmenyfajlt: ", result_path);

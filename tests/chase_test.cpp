@@ -116,12 +116,7 @@ TEST(chase, matches_the_plain_chase_on_random_tableaux) {
     for (int n = 0; n < s.cases; ++n) {
       const std::string text = random_input(random, s);
       SCOPED_TRACE(std::string(s.name) + ":\n" + text);
-      std::istringstream first(text), second(text);
-      std::string tmp;
-      catalogue c = read_catalogue(first, tmp);
-      std::ostringstream echo, err;
-      matrix fast = build_tableau(second, tmp, echo, c.attr, static_cast<int>(c.n));
-      std::vector<halmaz> F = read_dependencies(second, tmp, c.attr, err);
+      auto [fast, F] = parse_input(text);
       // Every other case starts from a partly chased tableau, whose symbols are no longer each
       // row's own number.
       if (n % 2 == 1 && fast.get_x() > 2 && fast.get_y() > 0) {

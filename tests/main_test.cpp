@@ -16,18 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "test_util.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 const fs::path data_dir = LOSSLESS_TEST_DATA;
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void write_file(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;

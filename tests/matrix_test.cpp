@@ -8,12 +8,6 @@
 
 namespace {
 
-std::string printed(const matrix& m) {
-  std::ostringstream out;
-  m.print(out);
-  return out.str();
-}
-
 TEST(matrix_print, prints_nothing_without_columns) {
   EXPECT_EQ(printed(matrix(3, 0)), "");
   EXPECT_EQ(printed(matrix(0, 0)), "");

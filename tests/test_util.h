@@ -3,10 +3,47 @@
 #ifndef LOSSLESS_TESTS_TEST_UTIL_H_
 #define LOSSLESS_TESTS_TEST_UTIL_H_
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "input.h"
 #include "matrix.h"
+#include "tableau.h"
+
+// The tableau and the dependency list that an input text yields, read the way a run reads them;
+// the scheme echo and the diagnostics are dropped.
+struct parsed_input {
+  matrix tableau{0, 0};
+  std::vector<halmaz> F;
+};
+
+inline parsed_input parse_input(const std::string& text) {
+  std::istringstream first(text), second(text);
+  std::string tmp;
+  const catalogue c = read_catalogue(first, tmp);
+  std::ostringstream dropped;
+  parsed_input input;
+  input.tableau = build_tableau(second, tmp, dropped, c.attr, static_cast<int>(c.n));
+  input.F = read_dependencies(second, tmp, c.attr, dropped);
+  return input;
+}
+
+// What print writes for m.
+inline std::string printed(const matrix& m) {
+  std::ostringstream out;
+  m.print(out);
+  return out.str();
+}
+
+inline std::string read_file(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // One-line dump of every cell, rows joined by "|": "A B C|0 0 1|2 0 0".
 inline std::string dump(const matrix& m) {
