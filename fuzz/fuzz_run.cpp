@@ -6,13 +6,10 @@
 // the same tableau with the plain pass-by-pass chase and requires the same final tableau as chase()
 // and as the console shows.
 
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -28,8 +25,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string lossless = "vesztesegmentes";
 const std::string lossy = "nem vesztesegmentes";
 
@@ -40,29 +35,6 @@ void require(bool ok, const char* rule) {
   if (ok) return;
   std::fprintf(stderr, "violated: %s\n", rule);
   std::abort();
-}
-
-// One folder per process, reused by every input and removed at exit.
-class scratch {
- public:
-  scratch() {
-    std::string pattern = (fs::temp_directory_path() / "lossless_fuzz_XXXXXX").string();
-    require(mkdtemp(pattern.data()) != nullptr, "a scratch folder can be made");
-    dir_ = pattern;
-  }
-  ~scratch() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path operator/(const char* name) const { return dir_ / name; }
-
- private:
-  fs::path dir_;
-};
-
-const scratch& folder() {
-  static const scratch dir;
-  return dir;
 }
 
 // The input's lines as the result file repeats them: split at every newline, one trailing carriage
@@ -136,19 +108,12 @@ void compare_chases(const std::string& text, const std::string& shown_tableau,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const fs::path input = folder() / "input";
-  const fs::path result_path = folder() / "result";
-  {
-    std::ofstream file(input, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    require(file.flush().good(), "the input can be written");
-  }
-
   std::ostringstream console;
   std::ostringstream err;
-  require(run(input, result_path, console, err) == exit_ok, "the run ends with exit_ok");
+  const run_outcome outcome = run(text, console, err);
+  require(outcome.exit_code == exit_ok, "the run ends with exit_ok");
 
-  const std::string result_file = read_file(result_path);
+  const std::string& result_file = outcome.result;
   const std::string lines = copied_lines(text) + "\n\n";
   require(starts_with(result_file, lines), "the result file repeats the input's lines");
   const std::string result = result_file.substr(lines.size());
@@ -159,6 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(shows_a_row_of_zeros(shown) == (result == lossless),
             "the verdict is lossless exactly when the final tableau shows a row of zeros");
   }
-  compare_chases(text, shown, result);
+  compare_chases(std::string(without_utf8_mark(text)), shown, result);
   return 0;
 }

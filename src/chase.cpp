@@ -24,6 +24,8 @@
 #include <charconv>
 #include <cstdint>
 #include <map>
+#include <numeric>
+#include <span>
 #include <utility>
 
 namespace {
@@ -55,6 +57,30 @@ struct rule {
   std::vector<slot> slots;  // open addressing, at most half full
   std::vector<int> keys;    // entry e's tuple is keys[e * left.size() ...]
   std::size_t entries = 0;
+};
+
+// Lists of ints per column in two flat arrays: a tableau may have millions of columns and a few
+// rules, and a vector per column would take more room than the tableau's own cells.
+class column_lists {
+ public:
+  column_lists() = default;
+  // The lists of (column, value) pairs; each column's values keep the order of the pairs.
+  column_lists(int columns, const std::vector<std::pair<int, int>>& pairs)
+      : begin_(static_cast<std::size_t>(columns) + 1, 0), values_(pairs.size()) {
+    for (const auto& [column, value] : pairs) ++begin_[column];
+    // Each count becomes its column's end; filling backwards moves it to the column's start.
+    std::partial_sum(begin_.begin(), begin_.end() - 1, begin_.begin());
+    begin_.back() = static_cast<int>(pairs.size());
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it)
+      values_[--begin_[it->first]] = it->second;
+  }
+  std::span<const int> operator[](int column) const {
+    return {values_.data() + begin_[column], values_.data() + begin_[column + 1]};
+  }
+
+ private:
+  std::vector<int> begin_;
+  std::vector<int> values_;
 };
 
 class chaser {
@@ -100,8 +126,8 @@ class chaser {
   int columns_;
   std::vector<rule> rules_;
   // Per column: the right-side columns of the rules whose whole left side is that column.
-  std::vector<std::vector<int>> joins_;
-  std::vector<std::vector<int>> part_left_;  // per column: longer left sides that hold it
+  column_lists joins_;
+  column_lists part_left_;  // per column: longer left sides that hold it
   // Per cell, column after column: the root row of the class, or minus the class size at the
   // root itself; and the next row of the class in a circular list. Side by side, because a merge
   // reads and writes both.
@@ -123,11 +149,8 @@ class chaser {
 };
 
 chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
-    : tableau_(tableau),
-      rows_(std::max(tableau.get_x() - 1, 0)),
-      columns_(tableau.get_y()),
-      joins_(columns_),
-      part_left_(columns_) {
+    : tableau_(tableau), rows_(std::max(tableau.get_x() - 1, 0)), columns_(tableau.get_y()) {
+  std::vector<std::pair<int, int>> joins, part_left;
   for (const halmaz& h : F) {
     if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
     rule ru;
@@ -140,13 +163,16 @@ chaser::chaser(matrix& tableau, const std::vector<halmaz>& F)
     if (ru.right.empty()) continue;
     const int index = static_cast<int>(rules_.size());
     if (ru.left.size() == 1) {
-      joins_[ru.left[0]].insert(joins_[ru.left[0]].end(), ru.right.begin(), ru.right.end());
+      for (int y : ru.right) joins.emplace_back(ru.left[0], y);
     } else {
-      for (int c : ru.left) part_left_[c].push_back(index);
+      for (int c : ru.left) part_left.emplace_back(c, index);
     }
     probe_.resize(std::max(probe_.size(), ru.left.size()));
     rules_.push_back(std::move(ru));
   }
+  if (rules_.empty()) return;  // run() does nothing
+  joins_ = column_lists(columns_, joins);
+  part_left_ = column_lists(columns_, part_left);
 }
 
 void chaser::link(int column, int a, int b) {

@@ -1,60 +1,180 @@
 #include "input.h"
 
 #include <algorithm>
-#include <unordered_set>
-#include <utility>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 
-void read_line(std::istream& f, std::string& tmp) {
-  // A read that extracts nothing leaves tmp as the last read left it, already without its "\r".
-  const bool extracts = f.good();
-  std::getline(f, tmp);
-  if (extracts && !tmp.empty() && tmp.back() == '\r') tmp.pop_back();
+std::string_view without_utf8_mark(std::string_view input) {
+  constexpr std::string_view mark = "\xEF\xBB\xBF";
+  if (input.substr(0, mark.size()) == mark) input.remove_prefix(mark.size());
+  return input;
 }
 
-std::string read_token(const std::string& line, std::size_t& j) {
-  std::size_t start = j;
+void line_reader::read_line(std::string_view& tmp) {
+  if (eof_ || fail_) {
+    fail_ = true;
+    return;
+  }
+  const std::size_t end = text_.find('\n', next_);
+  if (end == std::string_view::npos) {
+    tmp = text_.substr(next_);
+    next_ = text_.size();
+    eof_ = true;
+    fail_ = tmp.empty();
+  } else {
+    tmp = text_.substr(next_, end - next_);
+    next_ = end + 1;
+  }
+  if (!tmp.empty() && tmp.back() == '\r') tmp.remove_suffix(1);
+}
+
+std::string_view read_token(std::string_view line, std::size_t& j) {
+  const std::size_t start = j;
   while (j < line.size() && line[j] != ',') ++j;
   return line.substr(start, j - start);
 }
 
-void read_left_token(const std::string& line, std::size_t& j, bool& l, std::string& seged) {
-  // line[j + 1] is at most line[size()], the terminating zero, while j < size().
-  while (j < line.size() && line[j] != ',' && line[j] != '-' && line[j + 1] != '>') {
+void read_left_token(std::string_view line, std::size_t& j, bool& l, std::string& seged) {
+  // The byte after the last one counts as no ">", as the terminating zero of a string would.
+  auto followed_by_gt = [&](std::size_t k) { return k + 1 < line.size() && line[k + 1] == '>'; };
+  while (j < line.size() && line[j] != ',' && line[j] != '-' && !followed_by_gt(j)) {
     seged += line[j];
     ++j;
   }
-  l = j < line.size() && line[j] == '-' && line[j + 1] == '>';
+  l = j < line.size() && line[j] == '-' && followed_by_gt(j);
 }
 
-catalogue read_catalogue(std::istream& f, std::string& tmp) {
+namespace {
+
+// The first eight bytes of a name as a big-endian number, zero-padded: of two names, the one with
+// the smaller prefix is the smaller, so most comparisons are settled by one integer comparison.
+std::uint64_t prefix_of(std::string_view name) {
+  std::uint64_t prefix = 0;
+  if (name.size() >= 8) {
+    std::memcpy(&prefix, name.data(), 8);
+    if constexpr (std::endian::native == std::endian::little) prefix = __builtin_bswap64(prefix);
+    return prefix;
+  }
+  for (std::size_t k = 0; k < 8; ++k) {
+    prefix = prefix << 8 | (k < name.size() ? static_cast<unsigned char>(name[k]) : 0u);
+  }
+  return prefix;
+}
+
+// A name with its prefix beside it, so that sorting rarely has to look at the name's bytes.
+struct sort_key {
+  std::uint64_t prefix;
+  std::string_view name;
+};
+
+// The order of the names' unsigned bytes, as std::string orders them.
+bool operator<(const sort_key& a, const sort_key& b) {
+  return a.prefix != b.prefix ? a.prefix < b.prefix : a.name < b.name;
+}
+
+// Sorts keys[sorted...] and merges it into the sorted, repeat-free keys[0...sorted), dropping the
+// repeats.
+void merge_unique(std::vector<sort_key>& keys, std::size_t sorted) {
+  const auto middle = keys.begin() + static_cast<std::ptrdiff_t>(sorted);
+  std::sort(middle, keys.end());
+  std::inplace_merge(keys.begin(), middle, keys.end());
+  auto same = [](const sort_key& a, const sort_key& b) { return a.name == b.name; };
+  keys.erase(std::unique(keys.begin(), keys.end(), same), keys.end());
+}
+
+}  // namespace
+
+catalogue read_catalogue(line_reader& f, std::string_view& tmp, std::ostream& err) {
   catalogue c;
-  std::unordered_set<std::string> seen;
-  read_block(f, tmp, [&](const std::string& line) {
+  // The names are views into the input, collected and, whenever their count has doubled, the new
+  // ones sorted and merged into the old: repeats never take more than half the room, and millions
+  // of distinct names cost one sort.
+  std::vector<sort_key> keys;
+  std::size_t sorted = 0;
+  read_block(f, tmp, [&](std::string_view line) {
     ++c.n;
-    for_each_token(line, 0, [&](std::string seged) {
-      if (seen.insert(seged).second) c.attr.push_back(std::move(seged));
+    if (line.find("->") != std::string_view::npos) {
+      err << "Nyil a semasorban (hianyzik az ures sor?): " << line << std::endl;
+    }
+    // A long line would otherwise grow the list by doubling, copying every name log n times.
+    const std::size_t names = keys.size() + std::count(line.begin(), line.end(), ',') + 1;
+    if (names > keys.capacity()) keys.reserve(std::max(names, 2 * keys.capacity()));
+    for_each_token(line, 0, [&](std::string_view seged) {
+      keys.push_back({prefix_of(seged), seged});
+      if (keys.size() < std::max<std::size_t>(1024, 2 * sorted)) return;
+      merge_unique(keys, sorted);
+      sorted = keys.size();
     });
   });
-  // std::string orders by char_traits<char>, which compares bytes as unsigned values.
-  std::sort(c.attr.begin(), c.attr.end());
+  merge_unique(keys, sorted);
+  c.attr.reserve(keys.size());
+  for (const sort_key& key : keys) c.attr.emplace_back(key.name);
   return c;
 }
 
 void print_catalogue(std::ostream& out, const catalogue& c) {
-  out << "atrrsize: " << c.attr.size() << std::endl;
-  for (std::size_t i = 0; i < c.attr.size(); ++i) out << i << ".: " << c.attr[i] << std::endl;
-  out << "n: " << c.n << "  m: " << c.attr.size() << std::endl;
+  out << "atrrsize: " << c.attr.size() << '\n';
+  // Millions of names are millions of lines: each is built in one buffer, which is written in
+  // large pieces rather than insertion by insertion.
+  std::string text;
+  char number[24];
+  for (std::size_t i = 0; i < c.attr.size(); ++i) {
+    text.append(number, std::to_chars(number, number + sizeof number, i).ptr);
+    text += ".: ";
+    text += c.attr[i];
+    text += '\n';
+    if (text.size() >= (1 << 16)) {
+      out << text;
+      text.clear();
+    }
+  }
+  out << text;
+  out << "n: " << c.n << "  m: " << c.attr.size() << '\n';
 }
 
-int attribute_index(const std::vector<std::string>& attr, const std::string& name) {
-  auto it = std::lower_bound(attr.begin(), attr.end(), name);
+namespace {
+
+bool entry_less(const std::string& entry, const sort_key& key) {
+  const std::uint64_t prefix = prefix_of(entry);
+  return prefix != key.prefix ? prefix < key.prefix : entry < key.name;
+}
+
+}  // namespace
+
+int attribute_index(const std::vector<std::string>& attr, std::string_view name,
+                    std::size_t start) {
+  // Gallops from start towards the name, then searches the last stretch: the answer lies in
+  // [lo, hi], where attr[lo - 1] < name (or lo = 0) and attr[hi] >= name (or hi = size).
+  const sort_key key{prefix_of(name), name};
+  std::size_t lo = 0;
+  std::size_t hi = attr.size();
+  std::size_t step = 1;
+  if (start < attr.size() && entry_less(attr[start], key)) {
+    lo = start + 1;
+    while (lo + step - 1 < hi && entry_less(attr[lo + step - 1], key)) {
+      lo += step;
+      step *= 2;
+    }
+    hi = std::min(hi, lo + step - 1);
+  } else {
+    hi = std::min(start, attr.size());
+    while (hi >= step && !entry_less(attr[hi - step], key)) {
+      hi -= step;
+      step *= 2;
+    }
+    lo = hi >= step ? hi - step + 1 : 0;
+  }
+  const auto it = std::lower_bound(attr.begin() + static_cast<std::ptrdiff_t>(lo),
+                                   attr.begin() + static_cast<std::ptrdiff_t>(hi), key, entry_less);
   if (it == attr.end() || *it != name) return -1;
   return static_cast<int>(it - attr.begin());
 }
 
 namespace {
 
-int lookup(const std::vector<std::string>& attr, const std::string& name, std::ostream& err) {
+int lookup(const std::vector<std::string>& attr, std::string_view name, std::ostream& err) {
   int index = attribute_index(attr, name);
   if (index == -1) err << "Ismeretlen attributum a fuggosegben: \"" << name << "\"" << std::endl;
   return index;
@@ -62,7 +182,7 @@ int lookup(const std::vector<std::string>& attr, const std::string& name, std::o
 
 }  // namespace
 
-halmaz parse_dependency(const std::string& tmp, const std::vector<std::string>& attr,
+halmaz parse_dependency(std::string_view tmp, const std::vector<std::string>& attr,
                         std::ostream& err) {
   halmaz f_tmp;
   std::size_t j = 0;
@@ -75,16 +195,16 @@ halmaz parse_dependency(const std::string& tmp, const std::vector<std::string>& 
   }
   if (!l && !tmp.empty()) err << "Hianyzik a \"->\" a fuggosegbol: " << tmp << std::endl;
   ++j;  // over the ">"
-  for_each_token(
-      tmp, j, [&](const std::string& seged) { f_tmp.right.push_back(lookup(attr, seged, err)); });
+  for_each_token(tmp, j,
+                 [&](std::string_view seged) { f_tmp.right.push_back(lookup(attr, seged, err)); });
   return f_tmp;
 }
 
-std::vector<halmaz> read_dependencies(std::istream& f, std::string& tmp,
+std::vector<halmaz> read_dependencies(line_reader& f, std::string_view& tmp,
                                       const std::vector<std::string>& attr, std::ostream& err) {
   std::vector<halmaz> F;
   read_block(f, tmp,
-             [&](const std::string& line) { F.push_back(parse_dependency(line, attr, err)); });
+             [&](std::string_view line) { F.push_back(parse_dependency(line, attr, err)); });
   // The line that ended the block is parsed too: an empty record, or the file's unterminated last
   // line, which would otherwise be lost.
   F.push_back(parse_dependency(tmp, attr, err));
@@ -96,6 +216,6 @@ void print_dependencies(std::ostream& out, const std::vector<halmaz>& F) {
     for (int index : h.left) out << index << ' ';
     out << "->";
     for (int index : h.right) out << index << ' ';
-    out << std::endl;
+    out << '\n';
   }
 }

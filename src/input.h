@@ -5,44 +5,66 @@
 #define LOSSLESS_INPUT_H_
 
 #include <cstddef>
-#include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Reads one line into tmp, up to and consuming the next newline, and drops one trailing carriage
-// return so that a file saved on Windows reads like the same file with plain newlines. At end of
-// file tmp gets whatever remains (possibly nothing, then eof and fail are set). On a stream that is
-// already at end of file or has failed, nothing is extracted and tmp is left unchanged.
-void read_line(std::istream& f, std::string& tmp);
+// The input without the UTF-8 byte-order mark EF BB BF that some editors put at its start: the
+// mark is an encoding, not part of the first name.
+std::string_view without_utf8_mark(std::string_view input);
+
+// Reads the lines of the input's bytes in memory, one reading from the first line on. Each reading
+// is a reader of its own on the same bytes, so all readings see the same text, and the lines it
+// gives are views into those bytes, which must outlive them.
+class line_reader {
+ public:
+  explicit line_reader(std::string_view text) : text_(text) {}
+
+  // Reads one line into tmp, up to and consuming the next newline, and drops one trailing carriage
+  // return so that a file saved on Windows reads like the same file with plain newlines. A read
+  // that reaches the end of the text sets eof, and also fail when it found nothing (tmp is then
+  // empty). Once eof or fail is set, a read sets fail and leaves tmp unchanged: these are the flags
+  // and the line that std::getline leaves on a file stream.
+  void read_line(std::string_view& tmp);
+
+  bool eof() const { return eof_; }
+  bool fail() const { return fail_; }
+
+ private:
+  std::string_view text_;
+  std::size_t next_ = 0;
+  bool eof_ = false;
+  bool fail_ = false;
+};
 
 // The one loop by which every block is read: reads a line, and while the read neither reached end
 // of file nor failed and the line is not empty, calls process(tmp) and reads the next line. So the
 // empty line that ends a block is consumed but not processed, and neither is a line that reaches
 // end of file. On return tmp holds the line that ended the block.
 template <typename Process>
-void read_block(std::istream& f, std::string& tmp, Process process) {
-  read_line(f, tmp);
+void read_block(line_reader& f, std::string_view& tmp, Process process) {
+  f.read_line(tmp);
   while (!f.eof() && !f.fail() && !tmp.empty()) {
     process(tmp);
-    read_line(f, tmp);
+    f.read_line(tmp);
   }
 }
 
 // Returns the bytes of line from j up to the next "," or the end of the line, and leaves j on that
 // "," or at the end. Example: on "A,,B" from 0 it returns "A" with j = 1; from 2, "" with j = 2.
-std::string read_token(const std::string& line, std::size_t& j);
+std::string_view read_token(std::string_view line, std::size_t& j);
 
 // Appends to seged the bytes of a left-side name starting at j: the name ends before a ",", before
 // a "-", before a byte that is followed by ">", or at the end of the line. Leaves j on the byte
 // that ended the name and sets l when that byte starts the arrow "->". Example: on "AB>C" from 0 it
 // appends "A" and leaves j = 1 (on the "B" before ">"), l false.
-void read_left_token(const std::string& line, std::size_t& j, bool& l, std::string& seged);
+void read_left_token(std::string_view line, std::size_t& j, bool& l, std::string& seged);
 
 // Calls use(token) for each name of a scheme line or a right side, starting at j: a trailing ","
 // yields no empty name, a leading or doubled "," does.
 template <typename Use>
-void for_each_token(const std::string& line, std::size_t j, Use use) {
+void for_each_token(std::string_view line, std::size_t j, Use use) {
   while (j < line.size()) {
     use(read_token(line, j));
     ++j;  // over the ","
@@ -57,15 +79,19 @@ struct catalogue {
 
 // Reads the scheme block from f (standing at the start of the file) and returns its sorted names
 // and line count. Leaves f just after the empty line that ended the block, or at end of file, and
-// tmp holding that line.
-catalogue read_catalogue(std::istream& f, std::string& tmp);
+// tmp holding that line. A scheme line holding "->" is still a scheme, but is reported on err: the
+// empty line before the dependencies is probably missing.
+catalogue read_catalogue(line_reader& f, std::string_view& tmp, std::ostream& err);
 
 // Prints the catalogue: "atrrsize: " and the name count, one "<i>.: <name>" line per name, then
 // "n: <n>  m: <m>".
 void print_catalogue(std::ostream& out, const catalogue& c);
 
-// The position of name in the sorted list attr, or -1 when it is not there.
-int attribute_index(const std::vector<std::string>& attr, const std::string& name);
+// The position of name in the sorted list attr, or -1 when it is not there. The search starts at
+// position start and costs O(log distance), so names looked up in about their sorted order, as the
+// names of a wide scheme usually are, are found in a few steps each.
+int attribute_index(const std::vector<std::string>& attr, std::string_view name,
+                    std::size_t start = 0);
 
 // One functional dependency as attribute indices (-1 for a name missing from the catalogue), in
 // line order, duplicates kept.
@@ -78,14 +104,14 @@ struct halmaz {
 // right side after it by read_token at "," only, so "B->C->A" has the single right name "C->A".
 // A line without "->" gives the names read as the left side and an empty right side. An empty line
 // gives an empty record. Each unknown name, and a non-empty line without "->", is reported on err.
-halmaz parse_dependency(const std::string& tmp, const std::vector<std::string>& attr,
+halmaz parse_dependency(std::string_view tmp, const std::vector<std::string>& attr,
                         std::ostream& err);
 
 // Reads the dependency block from f, which stands just after the scheme block; tmp holds the line
 // that ended the scheme block. Returns one record per line, then the record of the line that ended
 // this block: the empty line after it, or the last line of the file when a read reached its end
 // (empty when the file ends with a newline). Reports go to err as in parse_dependency.
-std::vector<halmaz> read_dependencies(std::istream& f, std::string& tmp,
+std::vector<halmaz> read_dependencies(line_reader& f, std::string_view& tmp,
                                       const std::vector<std::string>& attr, std::ostream& err);
 
 // Prints one line per record: each left index followed by a blank, "->", each right index

@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <system_error>
@@ -10,84 +11,63 @@
 #include "input.h"
 #include "tableau.h"
 
-namespace {
+#if !defined(LOSSLESS_NO_ENTRY_POINT) && !defined(_WIN32)
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
 
-namespace fs = std::filesystem;
-
-// Paths are shown as UTF-8 whatever the platform's own encoding of them.
-std::string shown(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-// The input is opened three times; any of them can fail.
-constexpr const char* cannot_open_input = "Nem sikerult megnyitni a bemeneti fajlt: ";
-
-int fail(std::ostream& err, const char* message, const fs::path& path) {
-  err << message << shown(path) << std::endl;
-  return exit_file_error;
-}
-
-// Opens f on path at its first line. False when the file cannot be opened or its first read
-// fails with an error (a directory opens but cannot be read). Binary mode: read_line drops the
-// carriage return itself, so every platform reads a file alike.
-bool open_input(std::ifstream& f, const fs::path& path) {
-  f.close();
-  f.clear();
-  f.open(path, std::ios::binary);
-  if (!f.is_open()) return false;
-  f.peek();
-  if (f.bad()) return false;
-  f.clear();  // an empty file sets eof on the peek
+bool refuse_utf16(std::string_view input, const std::string& name, std::ostream& err) {
+  const std::string_view mark = input.substr(0, 2);
+  if (mark != "\xFF\xFE" && mark != "\xFE\xFF") return false;
+  err << "A bemeneti fajl UTF-16 kodolasu, mentse UTF-8 kodolassal: " << name << std::endl;
   return true;
 }
 
-bool same_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
-}
-
-}  // namespace
-
 void print_report(std::ostream& console, const matrix& matr_S, const std::string& result) {
-  console << std::endl << std::endl << "FINAL: " << std::endl << std::endl;
+  console << "\n\nFINAL: \n\n";
   matr_S.print(console);
-  console << std::endl << std::endl << result << std::endl << std::endl << "Fileba: " << std::endl;
+  console << "\n\n" << result << "\n\nFileba: \n";
 }
 
-void write_result(std::istream& f, std::ostream& out, const std::string& result) {
-  std::string tmp;
-  read_line(f, tmp);
+std::string result_text(std::string_view input, const std::string& result) {
+  line_reader f(input);
+  std::string text;
+  std::string_view tmp;
+  text.reserve(input.size() + result.size() + 3);
+  f.read_line(tmp);
   while (!f.eof() && !f.fail()) {
-    out << tmp << '\n';
-    read_line(f, tmp);
+    text += tmp;
+    text += '\n';
+    f.read_line(tmp);
   }
-  out << tmp << "\n\n" << result;
+  text += tmp;
+  text += "\n\n";
+  text += result;
+  return text;
 }
 
-int run(const fs::path& input, const fs::path& result_path, std::ostream& console,
-        std::ostream& err) {
-  std::ifstream f;
-  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
-  if (same_file(input, result_path)) {
-    return fail(err, "A bemeneti es az eredmenyfajl ugyanaz: ", result_path);
-  }
-  std::ofstream out(result_path);
-  if (!out.is_open()) return fail(err, "Nem sikerult megnyitni az eredmenyfajlt: ", result_path);
+run_outcome run(std::string_view input, std::ostream& console, std::ostream& err) {
+  // Every reading gets a reader of its own on the same bytes: each starts at the first line.
+  const std::string_view text = without_utf8_mark(input);
+  run_outcome outcome;
+  std::string_view tmp;
 
-  std::string tmp;
-  const catalogue c = read_catalogue(f, tmp);
+  line_reader first(text);
+  const catalogue c = read_catalogue(first, tmp, err);
   print_catalogue(console, c);
   // Decided from the size the tableau needs, before any of it is allocated.
   if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
     err << "Nincs eleg memoria a tablazathoz: " << c.n << " x " << c.attr.size() << std::endl;
-    return exit_no_memory;
+    outcome.exit_code = exit_no_memory;
+    return outcome;
   }
 
-  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
+  line_reader f(text);
   matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));
   matr_T.print(console);
-  console << std::endl << std::endl;
+  console << "\n\n";
   // The working copy takes the tableau over: the chase keeps no snapshot, and a second copy
   // would double the memory of a large run.
   matrix matr_S = std::move(matr_T);
@@ -100,16 +80,69 @@ int run(const fs::path& input, const fs::path& result_path, std::ostream& consol
   const std::string result = verdict(matr_S);
   print_report(console, matr_S, result);
 
-  if (!open_input(f, input)) return fail(err, cannot_open_input, input);
-  write_result(f, out, result);
-  out.close();
-  if (out.fail()) return fail(err, "Nem sikerult irni az eredmenyfajlt: ", result_path);
-  return exit_ok;
+  outcome.result = result_text(input, result);
+  return outcome;
 }
 
 #ifndef LOSSLESS_NO_ENTRY_POINT
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// Paths are shown as UTF-8 whatever the platform's own encoding of them.
+std::string shown(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+int fail(const char* message, const fs::path& path) {
+  std::cerr << message << shown(path) << std::endl;
+  return exit_file_error;
+}
+
+// Reads the whole input once: a pipe or a FIFO can be read only once, and a file that changes
+// during the run must not make the readings disagree. False when the file cannot be opened or a
+// read fails (a directory opens but cannot be read). Binary mode: read_line drops the carriage
+// return itself, so every platform reads a file alike.
+bool read_input(const fs::path& path, std::string& bytes) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f.is_open()) return false;
+  std::error_code ec;
+  const auto size = fs::file_size(path, ec);
+  if (!ec) bytes.reserve(size);
+  std::vector<char> chunk(1 << 16);
+  do {
+    f.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    bytes.append(chunk.data(), static_cast<std::size_t>(f.gcount()));
+  } while (f);
+  return !f.bad();
+}
+
+bool same_file(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+// A reader that leaves early (`lossless in out | head`) must cost the trace only: the run goes on
+// to write the result file and reports the failed output at the end. Returns false when standard
+// output was closed before the start. A closed standard descriptor is given /dev/null, or the
+// result file would be opened on it and receive the trace or the messages.
+bool prepare_standard_streams() {
+#ifdef _WIN32
+  return true;  // no SIGPIPE; Windows gives a closed handle no number that a file could take
+#else
+  signal(SIGPIPE, SIG_IGN);
+  bool output_open = true;
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == 1) output_open = false;
+    // The lowest free descriptor, which is fd: the ones below it are open by now.
+    open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+  }
+  return output_open;
+#endif
+}
 
 // Both entry points hand the paths on unconverted, whatever the width of the platform's characters.
 template <typename Char>
@@ -119,7 +152,30 @@ int start(int argc, Char* argv[]) {
     std::cerr << "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>" << std::endl;
     return exit_usage;
   }
-  return run(fs::path(argv[1]), fs::path(argv[2]), std::cout, std::cerr);
+  if (!prepare_standard_streams()) std::cout.setstate(std::ios::badbit);
+  const fs::path input(argv[1]);
+  const fs::path result_path(argv[2]);
+
+  std::string bytes;
+  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  if (refuse_utf16(bytes, shown(input), std::cerr)) return exit_bad_encoding;
+  if (same_file(input, result_path)) {
+    return fail("A bemeneti es az eredmenyfajl ugyanaz: ", result_path);
+  }
+  std::ofstream out(result_path);
+  if (!out.is_open()) return fail("Nem sikerult megnyitni az eredmenyfajlt: ", result_path);
+
+  // std::cerr is tied to std::cout: each message flushes the trace written before it.
+  const run_outcome outcome = run(bytes, std::cout, std::cerr);
+  int exit_code = outcome.exit_code;
+  out << outcome.result;
+  out.close();
+  if (out.fail()) exit_code = fail("Nem sikerult irni az eredmenyfajlt: ", result_path);
+  if (!std::cout.flush()) {
+    std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
+    exit_code = exit_stdout_error;
+  }
+  return exit_code;
 }
 
 }  // namespace

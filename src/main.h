@@ -1,36 +1,48 @@
-// The run of the tool: the command line, the two files, the stages in order, the final report and
-// the result file.
+// The run of the tool: the stages in order on the input's bytes, the final report and the result
+// file's text. The entry point around it owns the command line, the files and the exit code.
 
 #ifndef LOSSLESS_MAIN_H_
 #define LOSSLESS_MAIN_H_
 
-#include <filesystem>
-#include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "matrix.h"
 
 // Exit codes of the process.
 constexpr int exit_ok = 0;
-constexpr int exit_usage = 1;       // fewer than two paths
-constexpr int exit_file_error = 2;  // a file could not be opened, read or written
-constexpr int exit_no_memory = 2;   // the tableau would not fit in memory
+constexpr int exit_usage = 1;         // fewer than two paths
+constexpr int exit_file_error = 2;    // a file could not be opened, read or written
+constexpr int exit_bad_encoding = 2;  // the input is UTF-16
+constexpr int exit_no_memory = 2;     // the tableau would not fit in memory
+constexpr int exit_stdout_error = 2;  // standard output failed; the result file is still written
 
-// Runs the whole sequence for one input and one result path: the trace goes to console and the
-// diagnostics of bad files and bad dependency lines to err, one line each. Returns exit_ok after a
-// full run and exit_file_error when a file fails; the input is never written, and the result file
-// is not touched when the input cannot be read or names the same file. When the tableau would not
-// fit in memory it returns exit_no_memory after the catalogue, leaving the result file empty.
-int run(const std::filesystem::path& input, const std::filesystem::path& result_path,
-        std::ostream& console, std::ostream& err);
+// What a run of one input gives besides its trace.
+struct run_outcome {
+  int exit_code = exit_ok;  // exit_ok or exit_no_memory
+  std::string result;       // the whole result file; empty when the tableau did not fit
+};
+
+// True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting on
+// err that the file, shown as name, must be saved as UTF-8. Such an input must not be run: every
+// other byte of it would be a NUL in the names.
+bool refuse_utf16(std::string_view input, const std::string& name, std::ostream& err);
+
+// Runs the whole sequence on the input's bytes: catalogue, tableau, dependencies, chase, verdict
+// and report go to console, the reports of odd lines and names to err, one line each. A UTF-8
+// byte-order mark at the start is skipped by every reading but kept in the result text. When the
+// tableau would not fit in memory the run stops after the catalogue with exit_no_memory. Writes
+// to console are not checked here: a failing console costs nothing else.
+run_outcome run(std::string_view input, std::ostream& console, std::ostream& err);
 
 // Prints the closing part of the trace: "FINAL: ", the chased tableau and the verdict, ending with
 // the line "Fileba: ".
 void print_report(std::ostream& console, const matrix& matr_S, const std::string& result);
 
-// Copies every line that f yields into out, each followed by a newline, then the text the last read
-// left (an unterminated final line, else nothing), two newlines and result without a newline.
-void write_result(std::istream& f, std::ostream& out, const std::string& result);
+// The result file's text: every line of the input, each followed by a newline, then the text the
+// last read left (an unterminated final line, else nothing), two newlines and result without a
+// newline. Lines are read as every reading reads them, so each loses one trailing "\r".
+std::string result_text(std::string_view input, const std::string& result);
 
 #endif  // LOSSLESS_MAIN_H_

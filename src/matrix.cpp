@@ -84,6 +84,5 @@ void matrix::print(std::ostream& out) const {
     }
     *p = '\n';
     out.write(line.data(), static_cast<std::streamsize>(length));
-    out.flush();
   }
 }

@@ -50,7 +50,7 @@ class matrix {
   std::string& checked_cell(int i, int j);
   std::string get(int i, int j) const;
 
-  // Writes each row as its cells, each followed by one blank, then a newline, flushing every line.
+  // Writes each row as its cells, each followed by one blank, then a newline.
   // Printing stops altogether at the first row whose first cell is empty, so a matrix whose cell
   // (0, 0) is empty prints nothing; a matrix with no columns prints nothing and reads no cell.
   void print(std::ostream& out) const;

@@ -17,23 +17,25 @@
 #include <unistd.h>
 #endif
 
-matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
+matrix build_tableau(line_reader& f, std::string_view& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n) {
   matrix matr_T(n + 1, static_cast<int>(attr.size()));
   for (int c = 0; c < matr_T.get_y(); ++c) matr_T.cell(0, c) = attr[c];
 
   const std::string distinguished = "0";
   int k = 0;
-  read_block(f, tmp, [&](const std::string& line) {
+  read_block(f, tmp, [&](std::string_view line) {
     ++k;
-    out << line << std::endl;
+    out << line << '\n';
     if (k > n) return;
     const std::string symbol = std::to_string(k);
     for (int c = 0; c < matr_T.get_y(); ++c) matr_T.cell(k, c) = symbol;
-    // A name missing from the catalogue marks nothing: it can only come from a changed file.
-    for_each_token(line, 0, [&](const std::string& token) {
-      int c = attribute_index(attr, token);
-      if (c != -1) matr_T.cell(k, c) = distinguished;
+    std::size_t start = 0;  // the column of the name before: names come roughly in order
+    for_each_token(line, 0, [&](std::string_view token) {
+      const int c = attribute_index(attr, token, start);
+      if (c == -1) return;  // a name that attr lacks marks nothing
+      matr_T.cell(k, c) = distinguished;
+      start = static_cast<std::size_t>(c);
     });
   });
   return matr_T;

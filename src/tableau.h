@@ -5,11 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "input.h"
 #include "matrix.h"
 
 // Reads the scheme block again from f (standing at the start of the file), writes each scheme line
@@ -17,7 +18,7 @@
 // row 0 holds the names, row k holds "0" where the k-th scheme names the column's attribute and k
 // in decimal elsewhere. Lines beyond the n-th (the file grew since the first reading) are echoed
 // but fill no row. Leaves f and tmp as read_block does.
-matrix build_tableau(std::istream& f, std::string& tmp, std::ostream& out,
+matrix build_tableau(line_reader& f, std::string_view& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n);
 
 // Bytes the run needs per tableau cell: 32 for the cell's string in the working tableau, 8 for the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 namespace {
@@ -11,7 +12,7 @@ using indices = std::vector<int>;
 
 names tokens_of(const std::string& line) {
   names tokens;
-  for_each_token(line, 0, [&](const std::string& t) { tokens.push_back(t); });
+  for_each_token(line, 0, [&](std::string_view t) { tokens.emplace_back(t); });
   return tokens;
 }
 
@@ -109,51 +110,52 @@ TEST(parse_dependency, reports_unknown_names_and_a_missing_arrow) {
   EXPECT_EQ(empty_name.str(), "Ismeretlen attributum a fuggosegben: \"\"\n");
 }
 
-names block_lines(std::istream& in, std::string& tmp) {
+names block_lines(line_reader& in, std::string_view& tmp) {
   names lines;
-  read_block(in, tmp, [&](const std::string& line) { lines.push_back(line); });
+  read_block(in, tmp, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 TEST(read_block, stops_at_the_first_empty_line_and_consumes_it) {
-  std::istringstream in("A\nB\n\nC\n");
-  std::string tmp;
+  line_reader in("A\nB\n\nC\n");
+  std::string_view tmp;
   EXPECT_EQ(block_lines(in, tmp), (names{"A", "B"}));
   EXPECT_EQ(tmp, "");
   EXPECT_EQ(block_lines(in, tmp), names{"C"});
 }
 
 TEST(read_block, never_processes_the_line_that_reaches_end_of_file) {
-  std::istringstream unterminated("A\nB");
-  std::string tmp;
+  line_reader unterminated("A\nB");
+  std::string_view tmp;
   EXPECT_EQ(block_lines(unterminated, tmp), names{"A"});
   EXPECT_EQ(tmp, "B");
   // Once at end of file a read leaves tmp as it was.
   EXPECT_EQ(block_lines(unterminated, tmp), names{});
   EXPECT_EQ(tmp, "B");
 
-  std::istringstream terminated("A\nB\n");
+  line_reader terminated("A\nB\n");
   EXPECT_EQ(block_lines(terminated, tmp), (names{"A", "B"}));
   EXPECT_EQ(tmp, "");
 }
 
 TEST(read_block, drops_one_carriage_return_per_line) {
-  std::istringstream in("A\r\nB\r\r\n\r\nC\r");
-  std::string tmp;
+  line_reader in("A\r\nB\r\r\n\r\nC\r");
+  std::string_view tmp;
   EXPECT_EQ(block_lines(in, tmp), (names{"A", "B\r"}));
   EXPECT_EQ(block_lines(in, tmp), names{});
   EXPECT_EQ(tmp, "C");
   // The failed read after end of file must not strip again.
-  std::istringstream two("X\r\r");
+  line_reader two("X\r\r");
   block_lines(two, tmp);
   block_lines(two, tmp);
   EXPECT_EQ(tmp, "X\r");
 }
 
 catalogue catalogue_of(const std::string& text) {
-  std::istringstream in(text);
-  std::string tmp;
-  return read_catalogue(in, tmp);
+  line_reader in(text);
+  std::string_view tmp;
+  std::ostringstream err;
+  return read_catalogue(in, tmp, err);
 }
 
 TEST(read_catalogue, counts_processed_lines_and_lists_each_name_once) {
@@ -166,6 +168,18 @@ TEST(read_catalogue, counts_processed_lines_and_lists_each_name_once) {
   c = catalogue_of("A,B\nC,D");
   EXPECT_EQ(c.attr, (names{"A", "B"}));
   EXPECT_EQ(c.n, 1);
+}
+
+TEST(read_catalogue, lists_each_of_many_repeated_names_once) {
+  // Enough names for the list to be sorted and merged several times along the way.
+  std::string text;
+  std::set<std::string> distinct;
+  for (int k = 0; k < 20000; ++k) {
+    const std::string name = "N" + std::to_string(k * 7919 % 6007);
+    distinct.insert(name);
+    text += name + (k % 9 == 8 ? "\n" : ",");
+  }
+  EXPECT_EQ(catalogue_of(text + "\n\n").attr, names(distinct.begin(), distinct.end()));
 }
 
 TEST(read_catalogue, sorts_by_unsigned_bytes) {
@@ -182,17 +196,22 @@ TEST(print_catalogue, lists_positions_then_counts) {
   EXPECT_EQ(empty.str(), "atrrsize: 0\nn: 0  m: 0\n");
 }
 
-TEST(attribute_index, finds_exact_names_only) {
-  EXPECT_EQ(attribute_index(catalogue_attr, ""), 0);
-  EXPECT_EQ(attribute_index(catalogue_attr, "D"), 5);
-  EXPECT_EQ(attribute_index(catalogue_attr, "a"), -1);
-  EXPECT_EQ(attribute_index(catalogue_attr, "DD"), -1);
+TEST(attribute_index, finds_exact_names_only_from_any_start) {
+  const names attr = {"", ">C", "A", "AB", "ABCDEFGH", "ABCDEFGHI", "B", "b", "\xc3\xa9"};
+  for (std::size_t start = 0; start <= attr.size() + 1; ++start) {
+    SCOPED_TRACE(start);
+    for (std::size_t i = 0; i < attr.size(); ++i)
+      EXPECT_EQ(attribute_index(attr, attr[i], start), i);
+    for (const char* missing : {"a", "ABCDEFG", "ABCDEFGHIJ", "BB", "\xff"}) {
+      EXPECT_EQ(attribute_index(attr, missing, start), -1);
+    }
+  }
   EXPECT_EQ(attribute_index({}, ""), -1);
 }
 
 std::string dependencies_of(const std::string& rest, const std::string& tmp_before = "") {
-  std::istringstream in(rest);
-  std::string tmp = tmp_before;
+  line_reader in(rest);
+  std::string_view tmp = tmp_before;
   std::ostringstream out, err;
   print_dependencies(out, read_dependencies(in, tmp, {"A", "B", "C"}, err));
   return out.str();
@@ -208,9 +227,10 @@ TEST(read_dependencies, adds_the_record_of_the_line_that_ended_the_block) {
 }
 
 TEST(read_dependencies, parses_what_the_scheme_block_left_at_end_of_file) {
-  std::istringstream at_end("");
-  at_end.get();  // at end of file, as after a scheme block that ran to it
-  std::string tmp = "B->C";
+  line_reader at_end("");
+  std::string_view tmp;
+  at_end.read_line(tmp);  // at end of file, as after a scheme block that ran to it
+  tmp = "B->C";
   std::ostringstream out, err;
   print_dependencies(out, read_dependencies(at_end, tmp, {"A", "B", "C"}, err));
   EXPECT_EQ(out.str(), "1 ->2 \n");

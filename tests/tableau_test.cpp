@@ -19,13 +19,14 @@ struct built {
 
 // Runs the first reading for the catalogue, then the second for the tableau, as the run does.
 built build(const std::string& text) {
-  std::istringstream first(text);
-  std::string tmp;
-  catalogue c = read_catalogue(first, tmp);
-  std::istringstream second(text);
+  line_reader first(text);
+  std::string_view tmp;
+  std::ostringstream err;
+  catalogue c = read_catalogue(first, tmp, err);
+  line_reader second(text);
   std::ostringstream echo;
   matrix m = build_tableau(second, tmp, echo, c.attr, static_cast<int>(c.n));
-  return {echo.str(), dump(m), tmp};
+  return {echo.str(), dump(m), std::string(tmp)};
 }
 
 TEST(build_tableau, marks_each_scheme_with_zeros_and_its_row_number) {
@@ -59,9 +60,9 @@ TEST(build_tableau, marks_the_empty_name_in_the_first_column) {
 
 TEST(build_tableau, fills_no_row_beyond_the_first_count) {
   // The file grew between the readings: the extra line is echoed only.
-  std::istringstream second("A\nB\n\n");
+  line_reader second("A\nB\n\n");
   std::ostringstream echo;
-  std::string tmp;
+  std::string_view tmp;
   matrix m = build_tableau(second, tmp, echo, {"A", "B"}, 1);
   EXPECT_EQ(echo.str(), "A\nB\n");
   EXPECT_EQ(dump(m), "A B|0 1");

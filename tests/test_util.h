@@ -21,10 +21,10 @@ struct parsed_input {
 };
 
 inline parsed_input parse_input(const std::string& text) {
-  std::istringstream first(text), second(text);
-  std::string tmp;
-  const catalogue c = read_catalogue(first, tmp);
+  line_reader first(text), second(text);
+  std::string_view tmp;
   std::ostringstream dropped;
+  const catalogue c = read_catalogue(first, tmp, dropped);
   parsed_input input;
   input.tableau = build_tableau(second, tmp, dropped, c.attr, static_cast<int>(c.n));
   input.F = read_dependencies(second, tmp, c.attr, dropped);

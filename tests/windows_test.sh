@@ -62,12 +62,22 @@ for dir in "$data"/*/; do
   mkdir -p "$want"
   cp "$dir/input" "$got/input"
   crlf "$dir/stdout" >"$want/stdout"
-  crlf "$dir/result" >"$want/result"
   if [[ -f $dir/stderr ]]; then crlf "$dir/stderr" >"$want/stderr"; else : >"$want/stderr"; fi
   if [[ -f $dir/exit ]]; then cp "$dir/exit" "$want/exit"; else echo 0 >"$want/exit"; fi
   run "$got" input result
-  for file in stdout result stderr exit; do same "$name $file" "$want/$file" "$got/$file"; done
+  for file in stdout stderr exit; do same "$name $file" "$want/$file" "$got/$file"; done
   same "$name input untouched" "$dir/input" "$got/input"
+  # A case without an expected result file must not create one.
+  if [[ -f $dir/result ]]; then
+    crlf "$dir/result" >"$want/result"
+    same "$name result" "$want/result" "$got/result"
+  else
+    checks=$((checks + 1))
+    if [[ -e $got/result ]]; then
+      echo "FAIL $name: the result file was created"
+      failures=$((failures + 1))
+    fi
+  fi
 done
 
 # Hungarian file names, relative and behind a drive letter in a Hungarian folder, with LF and with
