@@ -25,7 +25,9 @@
 #include <cstdint>
 #include <map>
 #include <numeric>
+#include <set>
 #include <span>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -346,29 +348,112 @@ void chaser::run() {
 
 }  // namespace
 
+namespace {
+
+// What the equate of one column did: the symbol that went, the one that stayed, and the rows
+// whose cell changed, ascending.
+struct column_change {
+  std::string from;
+  std::string to;
+  std::vector<int> rows;
+};
+
+column_change equate_column(int i, int j, matrix& matr_S, int c) {
+  const long a = numeric_value(matr_S.cell(i, c));
+  const long b = numeric_value(matr_S.cell(j, c));
+  column_change change;
+  change.to = a >= b ? matr_S.cell(j, c) : matr_S.cell(i, c);
+  change.from = a >= b ? matr_S.cell(i, c) : matr_S.cell(j, c);
+  if (change.from == change.to) return change;  // the replacement would change nothing
+  for (int r = 1; r < matr_S.get_x(); ++r) {
+    std::string& cell = matr_S.cell(r, c);
+    if (cell == change.from) {
+      cell = change.to;
+      change.rows.push_back(r);
+    }
+  }
+  return change;
+}
+
+}  // namespace
+
 void equate(int i, int j, matrix& matr_S, const std::vector<int>& right) {
   for (int c : right) {
-    if (c == -1) continue;
-    const long a = numeric_value(matr_S.cell(i, c));
-    const long b = numeric_value(matr_S.cell(j, c));
-    const std::string u = a >= b ? matr_S.cell(j, c) : matr_S.cell(i, c);
-    const std::string v = a >= b ? matr_S.cell(i, c) : matr_S.cell(j, c);
-    for (int r = 1; r < matr_S.get_x(); ++r) {
-      if (matr_S.cell(r, c) == v) matr_S.cell(r, c) = u;
-    }
+    if (c != -1) equate_column(i, j, matr_S, c);
   }
 }
 
 void chase(matrix& matr_S, const std::vector<halmaz>& F) { chaser(matr_S, F).run(); }
 
-std::string verdict(const matrix& matr_S) {
-  std::string result = "nem vesztesegmentes";
+std::vector<int> distinguished_rows(const matrix& matr_S) {
+  std::vector<int> rows;
   for (int i = 1; i < matr_S.get_x(); ++i) {
     bool distinguished = true;
     for (int c = 0; c < matr_S.get_y() && distinguished; ++c) {
       distinguished = matr_S.cell(i, c) == "0";
     }
-    if (distinguished) result = "vesztesegmentes";
+    if (distinguished) rows.push_back(i);
   }
-  return result;
+  return rows;
+}
+
+std::string verdict(const matrix& matr_S) {
+  return distinguished_rows(matr_S).empty() ? "nem vesztesegmentes" : "vesztesegmentes";
+}
+
+step_record record_steps(matrix& matr_S, const std::vector<halmaz>& F, long long budget) {
+  step_record record;
+  long long work = 0;
+  // False once the budget is spent; the record then ends where the chase stands.
+  auto spend = [&](long long units) {
+    work += units;
+    record.complete = budget == unlimited_work || work <= budget;
+    return record.complete;
+  };
+  const int x = matr_S.get_x();
+  // A pass that changes nothing ends the chase: symbols only ever get smaller, so a changed cell
+  // never changes back and the tableau differs from the pass's start exactly when a step was made.
+  for (int pass = 1;; ++pass) {
+    bool changed = false;
+    for (int d = 0; d < static_cast<int>(F.size()); ++d) {
+      const halmaz& h = F[d];
+      if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
+      for (int i = 1; i < x - 1; ++i) {
+        for (int j = i + 1; j < x; ++j) {
+          if (!spend(static_cast<long long>(h.left.size()) + 1)) return record;
+          bool agree = true;
+          for (int c : h.left) agree = agree && matr_S.cell(i, c) == matr_S.cell(j, c);
+          if (!agree) continue;
+          for (int c : h.right) {
+            if (c == -1) continue;
+            if (!spend(x)) return record;
+            column_change change = equate_column(i, j, matr_S, c);
+            if (change.rows.empty()) continue;
+            changed = true;
+            record.steps.push_back({pass, d, i, j, c, std::move(change.from), std::move(change.to),
+                                    std::move(change.rows)});
+          }
+        }
+      }
+    }
+    if (!changed) return record;
+  }
+}
+
+counterexample make_counterexample(const matrix& matr_T, const matrix& matr_S) {
+  counterexample proof;
+  for (int k = 1; k < matr_T.get_x(); ++k) {
+    std::vector<int>& columns = proof.columns.emplace_back();
+    for (int c = 0; c < matr_T.get_y(); ++c) {
+      if (matr_T.cell(k, c) == "0") columns.push_back(c);
+    }
+    std::set<std::vector<std::string_view>> seen;
+    std::vector<int>& tuples = proof.tuples.emplace_back();
+    for (int r = 1; r < matr_S.get_x(); ++r) {
+      std::vector<std::string_view> tuple;
+      for (int c : columns) tuple.push_back(matr_S.cell(r, c));
+      if (seen.insert(std::move(tuple)).second) tuples.push_back(r);
+    }
+  }
+  return proof;
 }
