@@ -48,7 +48,8 @@ std::string result_text(std::string_view input, const std::string& result) {
   return text;
 }
 
-run_outcome run(std::string_view input, std::ostream& console, std::ostream& err) {
+run_outcome run(std::string_view input, std::ostream& console, std::ostream& err,
+                chase_view* view) {
   // Every reading gets a reader of its own on the same bytes: each starts at the first line.
   const std::string_view text = without_utf8_mark(input);
   run_outcome outcome;
@@ -76,11 +77,20 @@ run_outcome run(std::string_view input, std::ostream& console, std::ostream& err
   const std::vector<halmaz> F = read_dependencies(f, tmp, c.attr, err);
   print_dependencies(console, F);
 
+  const std::size_t cells = static_cast<std::size_t>(matr_S.get_x()) * matr_S.get_y();
+  const bool keep = view != nullptr && cells <= view->max_cells;
+  if (keep) view->initial = matr_S;
   chase(matr_S, F);
   const std::string result = verdict(matr_S);
   print_report(console, matr_S, result);
 
   outcome.result = result_text(input, result);
+  outcome.verdict = result;
+  if (keep) {
+    view->kept = true;
+    view->F = F;
+    view->chased = std::move(matr_S);
+  }
   return outcome;
 }
 

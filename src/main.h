@@ -4,10 +4,13 @@
 #ifndef LOSSLESS_MAIN_H_
 #define LOSSLESS_MAIN_H_
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "input.h"
 #include "matrix.h"
 
 // Exit codes of the process.
@@ -22,6 +25,18 @@ constexpr int exit_stdout_error = 2;  // standard output failed; the result file
 struct run_outcome {
   int exit_code = exit_ok;  // exit_ok or exit_no_memory
   std::string result;       // the whole result file; empty when the tableau did not fit
+  std::string verdict;      // the verdict the result file ends with; empty when there is none
+};
+
+// The tableaux of a run and its dependencies, for a front end that shows the chase and not only its
+// trace. Set max_cells before the run; a larger tableau is not kept, since the copy would cost as
+// much memory as the tableau itself.
+struct chase_view {
+  std::size_t max_cells = 0;
+  bool kept = false;      // whether the run filled the rest
+  matrix initial{0, 0};   // the tableau before the chase
+  std::vector<halmaz> F;  // the dependencies
+  matrix chased{0, 0};    // the tableau after the chase
 };
 
 // True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting on
@@ -33,8 +48,10 @@ bool refuse_utf16(std::string_view input, const std::string& name, std::ostream&
 // and report go to console, the reports of odd lines and names to err, one line each. A UTF-8
 // byte-order mark at the start is skipped by every reading but kept in the result text. When the
 // tableau would not fit in memory the run stops after the catalogue with exit_no_memory. Writes
-// to console are not checked here: a failing console costs nothing else.
-run_outcome run(std::string_view input, std::ostream& console, std::ostream& err);
+// to console are not checked here: a failing console costs nothing else. When view is given, the
+// run also keeps its tableaux and dependencies there.
+run_outcome run(std::string_view input, std::ostream& console, std::ostream& err,
+                chase_view* view = nullptr);
 
 // Prints the closing part of the trace: "FINAL: ", the chased tableau and the verdict, ending with
 // the line "Fileba: ".

@@ -6,7 +6,9 @@
 
 #include "input.h"
 
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/heap.h>
+#elif defined(_WIN32)
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -49,6 +51,7 @@ bool tableau_fits(long long n, std::size_t m, std::uint64_t available) {
   return cells <= available / tableau_bytes_per_cell;
 }
 
+#ifndef __EMSCRIPTEN__
 namespace {
 
 constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
@@ -64,9 +67,14 @@ std::uint64_t cgroup_limit(const char* path) {
 #endif
 
 }  // namespace
+#endif
 
 std::uint64_t available_memory() {
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+  // A page's memory grows up to a fixed maximum, which the tableau shares with the trace, the
+  // result and the copies that the page keeps.
+  return emscripten_get_heap_max() / 3;
+#elif defined(_WIN32)
   MEMORYSTATUSEX status;
   status.dwLength = sizeof(status);
   if (!GlobalMemoryStatusEx(&status)) return unlimited;
