@@ -1,0 +1,133 @@
+// The page's entry to the engine: runs the console tool's whole sequence on the input's bytes and
+// returns everything the page shows as one plain JavaScript object. Nothing here decides anything
+// about the chase; it only hands over what the engine computed.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chase.h"
+#include "main.h"
+#include "matrix.h"
+
+namespace {
+
+using emscripten::val;
+
+// The page draws tableaux cell by cell; larger ones are shown in the trace only.
+constexpr std::size_t max_shown_cells = 250'000;
+
+// About a second of the plain chase in a browser, whatever the input.
+constexpr long long step_budget = 20'000'000;
+
+// Bytes stay bytes: a copy that JavaScript owns, not a string, which would be decoded as UTF-8.
+val bytes_of(std::string_view text) {
+  const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+  return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), data));
+}
+
+val numbers_of(const std::vector<int>& numbers) { return val::array(numbers); }
+
+// The data rows of a tableau as arrays of symbols. Symbols are decimal numbers, so strings suffice.
+val rows_of(const matrix& m) {
+  val rows = val::array();
+  for (int i = 1; i < m.get_x(); ++i) {
+    val row = val::array();
+    for (int c = 0; c < m.get_y(); ++c) row.call<void>("push", m.cell(i, c));
+    rows.call<void>("push", row);
+  }
+  return rows;
+}
+
+val steps_of(const std::vector<step>& steps) {
+  val list = val::array();
+  for (const step& s : steps) {
+    val item = val::object();
+    item.set("pass", s.pass);
+    item.set("dependency", s.dependency);
+    item.set("rows", numbers_of({s.i, s.j}));
+    item.set("column", s.column);
+    item.set("from", s.from);
+    item.set("to", s.to);
+    item.set("cells", numbers_of(s.cells));
+    list.call<void>("push", item);
+  }
+  return list;
+}
+
+// Adds the tableaux, the steps and, for a lossy verdict, the counterexample.
+void add_chase(val& out, chase_view& view) {
+  val header = val::array();
+  for (int c = 0; c < view.initial.get_y(); ++c) {
+    header.call<void>("push", bytes_of(view.initial.cell(0, c)));
+  }
+  out.set("header", header);
+  out.set("initial", rows_of(view.initial));
+  out.set("final", rows_of(view.chased));
+  val dependencies = val::array();
+  for (const halmaz& h : view.F) {
+    val d = val::object();
+    d.set("left", numbers_of(h.left));
+    d.set("right", numbers_of(h.right));
+    dependencies.call<void>("push", d);
+  }
+  out.set("dependencies", dependencies);
+  const std::vector<int> distinguished = distinguished_rows(view.chased);
+  out.set("distinguished", numbers_of(distinguished));
+
+  matrix replay = view.initial;
+  const step_record record = record_steps(replay, view.F, step_budget);
+  out.set("steps", steps_of(record.steps));
+  out.set("stepsComplete", record.complete);
+
+  if (!distinguished.empty() || view.chased.get_x() < 2 || view.chased.get_y() == 0) return;
+  const counterexample proof = make_counterexample(view.initial, view.chased);
+  val schemes = val::array();
+  for (std::size_t k = 0; k < proof.columns.size(); ++k) {
+    val scheme = val::object();
+    scheme.set("columns", numbers_of(proof.columns[k]));
+    scheme.set("rows", numbers_of(proof.tuples[k]));
+    schemes.call<void>("push", scheme);
+  }
+  out.set("counterexample", schemes);
+}
+
+val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::ostringstream console, err;
+  val out = val::object();
+  out.set("verdict", std::string());
+  out.set("shown", false);
+  out.set("steps", val::array());
+  out.set("stepsComplete", false);
+  out.set("counterexample", val::null());
+  if (refuse_utf16(input, name, err)) {
+    out.set("exitCode", exit_bad_encoding);
+    out.set("stdout", bytes_of(""));
+    out.set("stderr", bytes_of(err.str()));
+    out.set("result", val::null());
+    return out;
+  }
+  chase_view view;
+  view.max_cells = max_shown_cells;
+  const run_outcome outcome = run(input, console, err, &view);
+  out.set("exitCode", outcome.exit_code);
+  out.set("stdout", bytes_of(console.str()));
+  out.set("stderr", bytes_of(err.str()));
+  out.set("result", bytes_of(outcome.result));
+  out.set("verdict", outcome.verdict);
+  if (!view.kept) return out;
+  out.set("shown", true);
+  add_chase(out, view);
+  return out;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(lossless) { emscripten::function("run", &run_bytes); }

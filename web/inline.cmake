@@ -1,0 +1,34 @@
+# Writes OUTPUT from the page's TEMPLATE with the style, the worker (the ENGINE's generated script
+# followed by WORKER), the examples and the page's script inlined where the template names them.
+# Run with cmake -P; see CMakeLists.txt for the variables.
+
+# Inlined text must not end its <script> or <style> element early.
+function(read_inlined path variable)
+  file(READ ${path} text)
+  string(TOLOWER "${text}" lower)
+  foreach(end "</script" "</style")
+    string(FIND "${lower}" "${end}" at)
+    if(NOT at EQUAL -1)
+      message(FATAL_ERROR "${path} holds ${end}, which would end its element in the page")
+    endif()
+  endforeach()
+  set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+
+read_inlined(${STYLE} STYLE_CSS)
+read_inlined(${ENGINE} engine)
+read_inlined(${WORKER} worker)
+set(WORKER_JS "${engine}\n${worker}")
+read_inlined(${PAGE_SCRIPT} PAGE_JS)
+
+# One <script type="text/plain"> per example, in name order, which the page offers as buttons.
+file(GLOB examples ${EXAMPLES}/*.txt)
+list(SORT examples)
+set(EXAMPLES_HTML "")
+foreach(example ${examples})
+  read_inlined(${example} text)
+  get_filename_component(name ${example} NAME)
+  string(APPEND EXAMPLES_HTML "<script type=\"text/plain\" data-example=\"${name}\">${text}</script>\n")
+endforeach()
+
+configure_file(${TEMPLATE} ${OUTPUT} @ONLY)
