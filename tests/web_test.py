@@ -161,7 +161,7 @@ class page_test(unittest.TestCase):
         self.assertEqual(marked, ["1 0 0", "2 0 0", "2 0 0", "⋈ 0 0 0 0"])
         self.driver.save_screenshot(str(PAGE.parent / "lossless.png"))
 
-    def test_a_file_with_a_utf8_mark_runs_and_downloads_unchanged(self):
+    def test_a_file_opened_or_dropped_runs_as_its_bytes(self):
         case = DATA / "utf8_mark_crlf"
         self.run_and_wait(lambda: self.find("#file").send_keys(str(case / "input")))
         self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
@@ -172,6 +172,13 @@ class page_test(unittest.TestCase):
         download = pathlib.Path(self.downloads.name) / "eredmeny.txt"
         self.until(download.exists)
         self.assertEqual(download.read_bytes(), (case / "result").read_bytes())
+
+        self.run_and_wait(lambda: self.driver.execute_script("""
+            const data = new DataTransfer();
+            data.items.add(new File([arguments[0]], 'lossy.txt'));
+            document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true}));
+            """, (EXAMPLES / "lossy.txt").read_text()))
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
 
     def test_zz_the_page_asks_no_server_for_anything(self):
         requested = []
