@@ -209,6 +209,17 @@ TEST(streams, a_pipe_a_fifo_and_a_process_substitution_read_like_the_file) {
   }
 }
 
+// The trace is buffered, but a message never comes before the trace printed ahead of it.
+TEST(streams, messages_follow_the_trace_printed_before_them) {
+  scratch s;
+  outcome got = s.shell("\"$lossless\" '" + (data_dir / "bad_dependency_lines" / "input").string() +
+                        "' result >stdout 2>&1");
+  const std::string trace = expected("bad_dependency_lines", "stdout");
+  const std::size_t dependencies = trace.find("1 -1 ->2 \n");
+  EXPECT_EQ(got.out, trace.substr(0, dependencies) + expected("bad_dependency_lines", "stderr") +
+                         trace.substr(dependencies));
+}
+
 // A standard output that fails costs the trace only: the result file is written whole, and the
 // failure is reported at the end with exit code 2.
 TEST(streams, a_failing_standard_output_still_gives_the_whole_result_file) {
