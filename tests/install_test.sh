@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # What a user gets from an installation. `install` installs the build into a temporary prefix;
-# `deb` builds the Debian package, checks its control fields and unpacks it. Either way the manual
-# page must sit in share/man/man1/ and the installed lossless must print the hand-written trace and
-# result file of a lossless and a lossy case.
+# `deb` builds the Debian package, checks its control fields and the version in every place, and
+# unpacks it. Either way the compressed manual page must sit in share/man/man1/ and the installed
+# lossless must print the hand-written trace and result file of a lossless and a lossy case.
 # Usage: install_test.sh install|deb <build dir> <tests/data>
 set -euo pipefail
 trap 'echo "$0: line $LINENO failed" >&2' ERR
 mode=$1 build=$2 data=$3
+source=$data/../..
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -26,6 +27,11 @@ case $mode in
     [[ $(field Depends) == *libstdc++6* ]]
     dpkg-deb -x "$deb" "$work/root"
     prefix=$work/root/usr
+    # Every place that names the version names the package's.
+    version=$(field Version)
+    [[ $(gzip -dc "$prefix/share/doc/lossless/changelog.gz") == "lossless ($version) "* ]]
+    [[ $(gzip -dc "$prefix/share/man/man1/lossless.1.gz") == *"\"lossless $version\""* ]]
+    [[ $(grep -m1 '^## \[' "$source/CHANGELOG.md") == "## [$version]"* ]]
     ;;
   *)
     echo "unknown mode: $mode" >&2
@@ -33,7 +39,7 @@ case $mode in
     ;;
 esac
 
-test -f "$prefix/share/man/man1/lossless.1"
+gzip -dc "$prefix/share/man/man1/lossless.1.gz" | cmp - "$source/doc/lossless.1"
 for case_ in example lossy; do
   "$prefix/bin/lossless" "$data/$case_/input" "$work/result" >"$work/stdout"
   cmp "$work/stdout" "$data/$case_/stdout"
