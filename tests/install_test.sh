@@ -10,7 +10,7 @@
 set -euo pipefail
 trap 'echo "$0: line $LINENO failed" >&2' ERR
 mode=$1 build=$2 data=$3
-source=$data/../..
+repo=$data/../..
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 line_ends=cat
@@ -35,7 +35,7 @@ case $mode in
     version=$(field Version)
     [[ $(gzip -dc "$prefix/share/doc/lossless/changelog.gz") == "lossless ($version) "* ]]
     [[ $(gzip -dc "$prefix/share/man/man1/lossless.1.gz") == *"\"lossless $version\""* ]]
-    [[ $(grep -m1 '^## \[' "$source/CHANGELOG.md") == "## [$version]"* ]]
+    [[ $(grep -m1 '^## \[' "$repo/CHANGELOG.md") == "## [$version]"* ]]
     ;;
   zip)
     cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
@@ -74,7 +74,7 @@ LIST
 esac
 
 if [[ $mode != zip ]]; then
-  gzip -dc "$prefix/share/man/man1/lossless.1.gz" | cmp - "$source/doc/lossless.1"
+  gzip -dc "$prefix/share/man/man1/lossless.1.gz" | cmp - "$repo/doc/lossless.1"
   lossless=("$prefix/bin/lossless") run_in=$work
 fi
 for case_ in example lossy; do
