@@ -7,7 +7,8 @@
 # tool writes reaches the file as CR LF. The hand-written Linux expectations are compared after
 # turning each LF into CR LF; no other byte may differ.
 #
-# Needs g++-mingw-w64-x86-64-posix and wine64. Exits non-zero on any difference.
+# Needs g++-mingw-w64-x86-64-posix, wine64 and groff (the mingw build renders the manual as text).
+# Exits non-zero on any difference.
 set -Eeuo pipefail
 trap 'echo "$0: line $LINENO failed" >&2' ERR
 cd "$(dirname "$0")/.."
