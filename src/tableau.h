@@ -16,8 +16,9 @@
 // Reads the scheme block again from f (standing at the start of the file), writes each scheme line
 // to out followed by a newline, and returns the tableau with n + 1 rows and attr.size() columns:
 // row 0 holds the names, row k holds "0" where the k-th scheme names the column's attribute and k
-// in decimal elsewhere. Lines beyond the n-th (the file grew since the first reading) are echoed
-// but fill no row. Leaves f and tmp as read_block does.
+// in decimal elsewhere. Lines beyond the n-th, and names that attr lacks, are echoed but mark
+// nothing: a run reads the same bytes twice, so neither happens there. Leaves f and tmp as
+// read_block does.
 matrix build_tableau(line_reader& f, std::string_view& tmp, std::ostream& out,
                      const std::vector<std::string>& attr, int n);
 
