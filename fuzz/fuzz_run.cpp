@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::ostringstream console;
   std::ostringstream err;
-  const run_outcome outcome = run(text, console, err);
+  diagnostics d(err);
+  const run_outcome outcome = run(text, console, d);
   require(outcome.exit_code == exit_ok, "the run ends with exit_ok");
 
   const std::string& result_file = outcome.result;

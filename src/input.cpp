@@ -23,9 +23,11 @@ void line_reader::read_line(std::string_view& tmp) {
     next_ = text_.size();
     eof_ = true;
     fail_ = tmp.empty();
+    if (!fail_) ++line_;
   } else {
     tmp = text_.substr(next_, end - next_);
     next_ = end + 1;
+    ++line_;
   }
   if (!tmp.empty() && tmp.back() == '\r') tmp.remove_suffix(1);
 }
@@ -86,32 +88,61 @@ void merge_unique(std::vector<sort_key>& keys, std::size_t sorted) {
 
 }  // namespace
 
-catalogue read_catalogue(line_reader& f, std::string_view& tmp, std::ostream& err) {
+namespace {
+
+bool has_blank(std::string_view name) { return name.find_first_of(" \t") != name.npos; }
+
+}  // namespace
+
+catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d) {
   catalogue c;
   // The names are views into the input, collected and, whenever their count has doubled, the new
   // ones sorted and merged into the old: repeats never take more than half the room, and millions
   // of distinct names cost one sort.
   std::vector<sort_key> keys;
   std::size_t sorted = 0;
+  // Names with a blank and the line of each occurrence; rare, so they are kept apart.
+  std::vector<std::pair<std::string_view, long long>> spaced;
   read_block(f, tmp, [&](std::string_view line) {
     ++c.n;
+    const long long number = f.line_number();
     if (line.find("->") != std::string_view::npos) {
-      err << "Nyil a semasorban (hianyzik az ures sor?): " << line << std::endl;
+      d.report(message::arrow_in_scheme, number, line);
     }
     // A long line would otherwise grow the list by doubling, copying every name log n times.
     const std::size_t names = keys.size() + std::count(line.begin(), line.end(), ',') + 1;
     if (names > keys.capacity()) keys.reserve(std::max(names, 2 * keys.capacity()));
+    bool empty_name = false;
     for_each_token(line, 0, [&](std::string_view seged) {
+      empty_name = empty_name || seged.empty();
+      if (has_blank(seged)) spaced.emplace_back(seged, number);
       keys.push_back({prefix_of(seged), seged});
       if (keys.size() < std::max<std::size_t>(1024, 2 * sorted)) return;
       merge_unique(keys, sorted);
       sorted = keys.size();
     });
+    if (empty_name) d.report(message::empty_name_in_scheme, number, line);
   });
+  // An empty first line ends the scheme block before it starts; what follows it is then read as
+  // dependencies of no attribute at all.
+  if (c.n == 0 && !f.eof() && !f.at_end()) d.report(message::leading_empty_line, 1, "");
   merge_unique(keys, sorted);
   c.attr.reserve(keys.size());
   for (const sort_key& key : keys) c.attr.emplace_back(key.name);
+
+  // The first line of each name is the smallest of its lines; names and columns sort alike.
+  std::sort(spaced.begin(), spaced.end());
+  std::size_t column = 0;
+  for (std::size_t k = 0; k < spaced.size(); ++k) {
+    if (k > 0 && spaced[k].first == spaced[k - 1].first) continue;
+    column = static_cast<std::size_t>(attribute_index(c.attr, spaced[k].first, column));
+    c.spaced.push_back({static_cast<int>(column), spaced[k].second});
+  }
   return c;
+}
+
+void report_spaced_names(const catalogue& c, diagnostics& d) {
+  for (const spaced_name& s : c.spaced) d.report(message::blank_in_name, s.line, c.attr[s.column]);
 }
 
 void print_catalogue(std::ostream& out, const catalogue& c) {
@@ -174,40 +205,50 @@ int attribute_index(const std::vector<std::string>& attr, std::string_view name,
 
 namespace {
 
-int lookup(const std::vector<std::string>& attr, std::string_view name, std::ostream& err) {
+int lookup(const std::vector<std::string>& attr, std::string_view name, long long line,
+           diagnostics& d) {
   int index = attribute_index(attr, name);
-  if (index == -1) err << "Ismeretlen attributum a fuggosegben: \"" << name << "\"" << std::endl;
+  if (index == -1) d.report(message::unknown_name, line, name);
   return index;
 }
 
+bool blank_only(std::string_view line) { return line.find_first_not_of(" \t") == line.npos; }
+
 }  // namespace
 
-halmaz parse_dependency(std::string_view tmp, const std::vector<std::string>& attr,
-                        std::ostream& err) {
+halmaz parse_dependency(std::string_view tmp, long long line, const std::vector<std::string>& attr,
+                        diagnostics& d) {
   halmaz f_tmp;
   std::size_t j = 0;
   bool l = false;
   while (j < tmp.size() && !l) {
     std::string seged;
     read_left_token(tmp, j, l, seged);
-    f_tmp.left.push_back(lookup(attr, seged, err));
+    f_tmp.left.push_back(lookup(attr, seged, line, d));
     ++j;  // over the "," or "-"; after the arrow's "-" this lands on its ">"
   }
-  if (!l && !tmp.empty()) err << "Hianyzik a \"->\" a fuggosegbol: " << tmp << std::endl;
+  if (!l && !tmp.empty()) d.report(message::missing_arrow, line, tmp);
   ++j;  // over the ">"
-  for_each_token(tmp, j,
-                 [&](std::string_view seged) { f_tmp.right.push_back(lookup(attr, seged, err)); });
+  for_each_token(
+      tmp, j, [&](std::string_view seged) { f_tmp.right.push_back(lookup(attr, seged, line, d)); });
   return f_tmp;
 }
 
 std::vector<halmaz> read_dependencies(line_reader& f, std::string_view& tmp,
-                                      const std::vector<std::string>& attr, std::ostream& err) {
+                                      const std::vector<std::string>& attr, diagnostics& d) {
   std::vector<halmaz> F;
-  read_block(f, tmp,
-             [&](std::string_view line) { F.push_back(parse_dependency(line, attr, err)); });
+  read_block(f, tmp, [&](std::string_view line) {
+    F.push_back(parse_dependency(line, f.line_number(), attr, d));
+  });
   // The line that ended the block is parsed too: an empty record, or the file's unterminated last
   // line, which would otherwise be lost.
-  F.push_back(parse_dependency(tmp, attr, err));
+  F.push_back(parse_dependency(tmp, f.line_number(), attr, d));
+  // Dependencies after a second empty line are silently lost otherwise: a habit of spacing the
+  // blocks out, not a wish to leave them unread.
+  if (f.eof() || f.fail()) return F;
+  for (std::string_view rest; f.read_line(rest), !f.fail();) {
+    if (!blank_only(rest)) d.report(message::unread_line, f.line_number(), rest);
+  }
   return F;
 }
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "diagnostics.h"
+
 // The input without the UTF-8 byte-order mark EF BB BF that some editors put at its start: the
 // mark is an encoding, not part of the first name.
 std::string_view without_utf8_mark(std::string_view input);
@@ -30,10 +32,16 @@ class line_reader {
 
   bool eof() const { return eof_; }
   bool fail() const { return fail_; }
+  // Whether every byte has been read: after the last newline, even before a read sets eof.
+  bool at_end() const { return next_ == text_.size(); }
+  // The number of the line that the last read gave, from 1; a read that found nothing at the end
+  // of the text leaves it as it was.
+  long long line_number() const { return line_; }
 
  private:
   std::string_view text_;
   std::size_t next_ = 0;
+  long long line_ = 0;
   bool eof_ = false;
   bool fail_ = false;
 };
@@ -71,17 +79,29 @@ void for_each_token(std::string_view line, std::size_t j, Use use) {
   }
 }
 
+// A catalogue name that holds a blank or a tab, which is almost never meant: "A, B" names " B".
+struct spaced_name {
+  int column;
+  long long line;  // the first scheme line that names it
+};
+
 // The distinct attribute names of the scheme block and the number of scheme lines.
 struct catalogue {
-  std::vector<std::string> attr;  // sorted by unsigned bytes; a name's position is its column
-  long long n = 0;                // scheme lines processed
+  std::vector<std::string> attr;    // sorted by unsigned bytes; a name's position is its column
+  long long n = 0;                  // scheme lines processed
+  std::vector<spaced_name> spaced;  // by column
 };
 
 // Reads the scheme block from f (standing at the start of the file) and returns its sorted names
 // and line count. Leaves f just after the empty line that ended the block, or at end of file, and
-// tmp holding that line. A scheme line holding "->" is still a scheme, but is reported on err: the
-// empty line before the dependencies is probably missing.
-catalogue read_catalogue(line_reader& f, std::string_view& tmp, std::ostream& err);
+// tmp holding that line. Reports what was almost surely not meant: a scheme line holding "->"
+// (still a scheme: the empty line before the dependencies is probably missing), then, for the same
+// line, an empty name; and an input whose first line is empty while more follows, which leaves
+// no scheme at all.
+catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d);
+
+// Reports each catalogue name that holds a blank or a tab, in catalogue order, with its first line.
+void report_spaced_names(const catalogue& c, diagnostics& d);
 
 // Prints the catalogue: "atrrsize: " and the name count, one "<i>.: <name>" line per name, then
 // "n: <n>  m: <m>".
@@ -100,19 +120,22 @@ struct halmaz {
   std::vector<int> right;
 };
 
-// Parses one dependency line. The left side is cut by read_left_token up to the arrow "->", the
-// right side after it by read_token at "," only, so "B->C->A" has the single right name "C->A".
-// A line without "->" gives the names read as the left side and an empty right side. An empty line
-// gives an empty record. Each unknown name, and a non-empty line without "->", is reported on err.
-halmaz parse_dependency(std::string_view tmp, const std::vector<std::string>& attr,
-                        std::ostream& err);
+// Parses one dependency line, the input's line number `line`. The left side is cut by
+// read_left_token up to the arrow "->", the right side after it by read_token at "," only, so
+// "B->C->A" has the single right name "C->A". A line without "->" gives the names read as the
+// left side and an empty right side. An empty line gives an empty record. Each unknown name, and
+// a non-empty line without "->", is reported.
+halmaz parse_dependency(std::string_view tmp, long long line, const std::vector<std::string>& attr,
+                        diagnostics& d);
 
 // Reads the dependency block from f, which stands just after the scheme block; tmp holds the line
 // that ended the scheme block. Returns one record per line, then the record of the line that ended
 // this block: the empty line after it, or the last line of the file when a read reached its end
-// (empty when the file ends with a newline). Reports go to err as in parse_dependency.
+// (empty when the file ends with a newline). Reports as parse_dependency does; then, when an empty
+// line ended the block, reads on to the end and reports each later line that holds more than
+// blanks and tabs, since none of them will be read as a dependency.
 std::vector<halmaz> read_dependencies(line_reader& f, std::string_view& tmp,
-                                      const std::vector<std::string>& attr, std::ostream& err);
+                                      const std::vector<std::string>& attr, diagnostics& d);
 
 // Prints one line per record: each left index followed by a blank, "->", each right index
 // followed by a blank.

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -18,10 +19,10 @@
 #include <unistd.h>
 #endif
 
-bool refuse_utf16(std::string_view input, const std::string& name, std::ostream& err) {
+bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d) {
   const std::string_view mark = input.substr(0, 2);
   if (mark != "\xFF\xFE" && mark != "\xFE\xFF") return false;
-  err << "A bemeneti fajl UTF-16 kodolasu, mentse UTF-8 kodolassal: " << name << std::endl;
+  d.report(message::utf16_input, 0, name);
   return true;
 }
 
@@ -48,19 +49,20 @@ std::string result_text(std::string_view input, const std::string& result) {
   return text;
 }
 
-run_outcome run(std::string_view input, std::ostream& console, std::ostream& err,
-                chase_view* view) {
+run_outcome run(std::string_view input, std::ostream& console, diagnostics& d, chase_view* view) {
   // Every reading gets a reader of its own on the same bytes: each starts at the first line.
   const std::string_view text = without_utf8_mark(input);
   run_outcome outcome;
   std::string_view tmp;
 
   line_reader first(text);
-  const catalogue c = read_catalogue(first, tmp, err);
+  const catalogue c = read_catalogue(first, tmp, d);
   print_catalogue(console, c);
+  report_spaced_names(c, d);
   // Decided from the size the tableau needs, before any of it is allocated.
   if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
-    err << "Nincs eleg memoria a tablazathoz: " << c.n << " x " << c.attr.size() << std::endl;
+    d.report(message::tableau_too_large, 0,
+             std::to_string(c.n) + " x " + std::to_string(c.attr.size()));
     outcome.exit_code = exit_no_memory;
     return outcome;
   }
@@ -74,7 +76,7 @@ run_outcome run(std::string_view input, std::ostream& console, std::ostream& err
   matrix matr_S = std::move(matr_T);
   matr_S.print(console);
 
-  const std::vector<halmaz> F = read_dependencies(f, tmp, c.attr, err);
+  const std::vector<halmaz> F = read_dependencies(f, tmp, c.attr, d);
   print_dependencies(console, F);
 
   const std::size_t cells = static_cast<std::size_t>(matr_S.get_x()) * matr_S.get_y();
@@ -154,6 +156,33 @@ bool prepare_standard_streams() {
 #endif
 }
 
+// The run on two paths: reads and checks the input, opens the result file, runs, and writes the
+// result file. Sets result_opened once the result file has been created or emptied.
+int run_paths(const fs::path& input, const fs::path& result_path, bool& result_opened) {
+  std::string bytes;
+  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  diagnostics d(std::cerr);
+  if (refuse_utf16(bytes, shown(input), d)) return exit_bad_encoding;
+  if (same_file(input, result_path)) {
+    return fail("A bemeneti es az eredmenyfajl ugyanaz: ", result_path);
+  }
+  std::ofstream out(result_path);
+  if (!out.is_open()) return fail("Nem sikerult megnyitni az eredmenyfajlt: ", result_path);
+  result_opened = true;
+
+  // std::cerr is tied to std::cout: each message flushes the trace written before it.
+  const run_outcome outcome = run(bytes, std::cout, d);
+  int exit_code = outcome.exit_code;
+  out << outcome.result;
+  out.close();
+  if (out.fail()) exit_code = fail("Nem sikerult irni az eredmenyfajlt: ", result_path);
+  if (!std::cout.flush()) {
+    std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
+    exit_code = exit_stdout_error;
+  }
+  return exit_code;
+}
+
 // Both entry points hand the paths on unconverted, whatever the width of the platform's characters.
 template <typename Char>
 int start(int argc, Char* argv[]) {
@@ -165,27 +194,19 @@ int start(int argc, Char* argv[]) {
   if (!prepare_standard_streams()) std::cout.setstate(std::ios::badbit);
   const fs::path input(argv[1]);
   const fs::path result_path(argv[2]);
-
-  std::string bytes;
-  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
-  if (refuse_utf16(bytes, shown(input), std::cerr)) return exit_bad_encoding;
-  if (same_file(input, result_path)) {
-    return fail("A bemeneti es az eredmenyfajl ugyanaz: ", result_path);
+  bool result_opened = false;
+  // Memory can run out anywhere, in reading the input too. The standard library then throws
+  // std::bad_alloc; it ends here, with a message, instead of in an abort and a core dump. Its
+  // unwinding has freed what the run held, so the message can be written.
+  try {
+    return run_paths(input, result_path, result_opened);
+  } catch (const std::bad_alloc&) {
+    // Left empty, as the tableau refusal leaves it: a partial result file must not pass for one.
+    if (result_opened) std::ofstream(result_path, std::ios::trunc).close();
+    diagnostics d(std::cerr);
+    d.report(message::no_memory, 0, shown(input));
+    return exit_no_memory;
   }
-  std::ofstream out(result_path);
-  if (!out.is_open()) return fail("Nem sikerult megnyitni az eredmenyfajlt: ", result_path);
-
-  // std::cerr is tied to std::cout: each message flushes the trace written before it.
-  const run_outcome outcome = run(bytes, std::cout, std::cerr);
-  int exit_code = outcome.exit_code;
-  out << outcome.result;
-  out.close();
-  if (out.fail()) exit_code = fail("Nem sikerult irni az eredmenyfajlt: ", result_path);
-  if (!std::cout.flush()) {
-    std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
-    exit_code = exit_stdout_error;
-  }
-  return exit_code;
 }
 
 }  // namespace

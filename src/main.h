@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diagnostics.h"
 #include "input.h"
 #include "matrix.h"
 
@@ -18,7 +19,7 @@ constexpr int exit_ok = 0;
 constexpr int exit_usage = 1;         // fewer than two paths
 constexpr int exit_file_error = 2;    // a file could not be opened, read or written
 constexpr int exit_bad_encoding = 2;  // the input is UTF-16
-constexpr int exit_no_memory = 2;     // the tableau would not fit in memory
+constexpr int exit_no_memory = 2;     // the tableau would not fit in memory, or memory ran out
 constexpr int exit_stdout_error = 2;  // standard output failed; the result file is still written
 
 // What a run of one input gives besides its trace.
@@ -39,18 +40,18 @@ struct chase_view {
   matrix chased{0, 0};    // the tableau after the chase
 };
 
-// True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting on
-// err that the file, shown as name, must be saved as UTF-8. Such an input must not be run: every
-// other byte of it would be a NUL in the names.
-bool refuse_utf16(std::string_view input, const std::string& name, std::ostream& err);
+// True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting that
+// the file, shown as name, must be saved as UTF-8. Such an input must not be run: every other byte
+// of it would be a NUL in the names.
+bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d);
 
 // Runs the whole sequence on the input's bytes: catalogue, tableau, dependencies, chase, verdict
-// and report go to console, the reports of odd lines and names to err, one line each. A UTF-8
-// byte-order mark at the start is skipped by every reading but kept in the result text. When the
-// tableau would not fit in memory the run stops after the catalogue with exit_no_memory. Writes
-// to console are not checked here: a failing console costs nothing else. When view is given, the
-// run also keeps its tableaux and dependencies there.
-run_outcome run(std::string_view input, std::ostream& console, std::ostream& err,
+// and report go to console, the reports of odd lines and names to d. A UTF-8 byte-order mark at
+// the start is skipped by every reading but kept in the result text, and lines are numbered after
+// it. When the tableau would not fit in memory the run stops after the catalogue with
+// exit_no_memory. Writes to console are not checked here: a failing console costs nothing else.
+// When view is given, the run also keeps its tableaux and dependencies there.
+run_outcome run(std::string_view input, std::ostream& console, diagnostics& d,
                 chase_view* view = nullptr);
 
 // Prints the closing part of the trace: "FINAL: ", the chased tableau and the verdict, ending with

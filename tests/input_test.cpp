@@ -4,6 +4,7 @@
 
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace {
 
@@ -85,7 +86,8 @@ TEST(parse_dependency, cuts_sides_like_the_tokenizers) {
   for (const case_& c : cases) {
     SCOPED_TRACE(c.line);
     std::ostringstream err;
-    halmaz h = parse_dependency(c.line, catalogue_attr, err);
+    diagnostics d(err);
+    halmaz h = parse_dependency(c.line, 1, catalogue_attr, d);
     EXPECT_EQ(h.left, c.left);
     EXPECT_EQ(h.right, c.right);
   }
@@ -93,20 +95,22 @@ TEST(parse_dependency, cuts_sides_like_the_tokenizers) {
 
 TEST(parse_dependency, reports_unknown_names_and_a_missing_arrow) {
   std::ostringstream err;
-  parse_dependency("", catalogue_attr, err);
-  parse_dependency("A->B", catalogue_attr, err);
+  diagnostics d(err);
+  parse_dependency("", 1, catalogue_attr, d);
+  parse_dependency("A->B", 2, catalogue_attr, d);
   EXPECT_EQ(err.str(), "");
-  halmaz h = parse_dependency("X,A-> Y", catalogue_attr, err);
+  halmaz h = parse_dependency("X,A-> Y", 3, catalogue_attr, d);
   EXPECT_EQ(h.left, (indices{-1, 2}));
   EXPECT_EQ(h.right, indices{-1});
-  parse_dependency("Z", catalogue_attr, err);
+  parse_dependency("Z", 4, catalogue_attr, d);
   EXPECT_EQ(err.str(),
             "Ismeretlen attributum a fuggosegben: \"X\"\n"
             "Ismeretlen attributum a fuggosegben: \" Y\"\n"
             "Ismeretlen attributum a fuggosegben: \"Z\"\n"
             "Hianyzik a \"->\" a fuggosegbol: Z\n");
   std::ostringstream empty_name;
-  parse_dependency("->A", {"A"}, empty_name);
+  diagnostics e(empty_name);
+  parse_dependency("->A", 1, {"A"}, e);
   EXPECT_EQ(empty_name.str(), "Ismeretlen attributum a fuggosegben: \"\"\n");
 }
 
@@ -155,7 +159,8 @@ catalogue catalogue_of(const std::string& text) {
   line_reader in(text);
   std::string_view tmp;
   std::ostringstream err;
-  return read_catalogue(in, tmp, err);
+  diagnostics d(err);
+  return read_catalogue(in, tmp, d);
 }
 
 TEST(read_catalogue, counts_processed_lines_and_lists_each_name_once) {
@@ -213,7 +218,8 @@ std::string dependencies_of(const std::string& rest, const std::string& tmp_befo
   line_reader in(rest);
   std::string_view tmp = tmp_before;
   std::ostringstream out, err;
-  print_dependencies(out, read_dependencies(in, tmp, {"A", "B", "C"}, err));
+  diagnostics d(err);
+  print_dependencies(out, read_dependencies(in, tmp, {"A", "B", "C"}, d));
   return out.str();
 }
 
@@ -232,8 +238,58 @@ TEST(read_dependencies, parses_what_the_scheme_block_left_at_end_of_file) {
   at_end.read_line(tmp);  // at end of file, as after a scheme block that ran to it
   tmp = "B->C";
   std::ostringstream out, err;
-  print_dependencies(out, read_dependencies(at_end, tmp, {"A", "B", "C"}, err));
+  diagnostics d(err);
+  print_dependencies(out, read_dependencies(at_end, tmp, {"A", "B", "C"}, d));
   EXPECT_EQ(out.str(), "1 ->2 \n");
+}
+
+// Every message about the input names its kind and its line, counted after a UTF-8 mark; a name
+// is reported at its first line.
+TEST(diagnostics, name_the_kind_and_the_line_of_each_odd_reading) {
+  const std::string text =
+      "\xEF\xBB\xBF"
+      "A,B \n,A\r\nC->D\n\nA->X\nB\n\n \t\n\nA->B\n";
+  line_reader f(without_utf8_mark(text));
+  std::string_view tmp;
+  std::ostringstream err;
+  diagnostics d(err, 100);
+  const catalogue c = read_catalogue(f, tmp, d);
+  report_spaced_names(c, d);
+  read_dependencies(f, tmp, c.attr, d);
+  std::vector<std::tuple<std::string_view, long long, std::string>> got;
+  for (const diagnostic& m : d.kept()) got.emplace_back(kind_name(m.kind), m.line, m.text);
+  const decltype(got) want = {
+      {"empty_name", 2, ",A"},     {"arrow_in_scheme", 3, "C->D"}, {"blank_in_name", 1, "B "},
+      {"unknown_name", 5, "X"},    {"unknown_name", 6, "B"},       {"missing_arrow", 6, "B"},
+      {"unread_line", 10, "A->B"},
+  };
+  EXPECT_EQ(got, want);
+  EXPECT_EQ(d.count(), 7u);
+  EXPECT_EQ(err.str(),
+            "Ures nev a semasorban: ,A\n"
+            "Nyil a semasorban (hianyzik az ures sor?): C->D\n"
+            "Szokoz vagy tabulator a nevben: \"B \"\n"
+            "Ismeretlen attributum a fuggosegben: \"X\"\n"
+            "Ismeretlen attributum a fuggosegben: \"B\"\n"
+            "Hianyzik a \"->\" a fuggosegbol: B\n"
+            "Nem feldolgozott sor (ures sor zarta a fuggosegeket): A->B\n");
+}
+
+TEST(diagnostics, an_empty_first_line_is_reported_only_when_more_follows) {
+  for (const char* text : {"", "\n", "\r\n", "A\n\n"}) {
+    std::ostringstream err;
+    diagnostics d(err);
+    line_reader f(text);
+    std::string_view tmp;
+    read_catalogue(f, tmp, d);
+    EXPECT_EQ(err.str(), "") << text;
+  }
+  std::ostringstream err;
+  diagnostics d(err);
+  line_reader f("\n\n");
+  std::string_view tmp;
+  read_catalogue(f, tmp, d);
+  EXPECT_EQ(err.str(), "A bemenet ures sorral kezdodik: nincs egy sema sem\n");
 }
 
 }  // namespace

@@ -309,4 +309,28 @@ TEST(memory, an_address_space_limit_lowers_the_ceiling) {
   EXPECT_EQ(read_file(s / "result"), expected("example", "result"));
 }
 
+// Memory that runs out anywhere ends the run with a message and exit code 2, never an abort: while
+// the input is read (the result file is not touched) and after the result file was opened (it is
+// left empty, as the tableau refusal leaves it).
+TEST(memory, running_out_anywhere_gives_a_message_instead_of_an_abort) {
+  if (address_sanitizer) GTEST_SKIP() << "the sanitizer needs more address space than the limit";
+  scratch s;
+  std::string big;  // 16 MB of distinct names, far more than the catalogue can sort in 60 MB
+  for (int k = 0; big.size() < 16'000'000; ++k)
+    big += "N" + std::to_string(k) + (k % 20 ? "," : "\n");
+  write_file(s / "input", big + "\nN1->N2\n");
+  struct case_ {
+    const char* limit;
+    std::string result;
+  };
+  for (const case_& c : {case_{"ulimit -v 20000; ", "keep me"}, case_{"ulimit -v 60000; ", ""}}) {
+    SCOPED_TRACE(c.limit);
+    write_file(s / "result", "keep me");
+    outcome got = s.run({"input", "result"}, c.limit);
+    EXPECT_EQ(got.exit_code, 2);
+    EXPECT_EQ(got.err, "Nincs eleg memoria: input\n");
+    EXPECT_EQ(read_file(s / "result"), c.result);
+  }
+}
+
 }  // namespace

@@ -22,7 +22,8 @@ built build(const std::string& text) {
   line_reader first(text);
   std::string_view tmp;
   std::ostringstream err;
-  catalogue c = read_catalogue(first, tmp, err);
+  diagnostics d(err);
+  catalogue c = read_catalogue(first, tmp, d);
   line_reader second(text);
   std::ostringstream echo;
   matrix m = build_tableau(second, tmp, echo, c.attr, static_cast<int>(c.n));

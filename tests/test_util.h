@@ -24,10 +24,11 @@ inline parsed_input parse_input(const std::string& text) {
   line_reader first(text), second(text);
   std::string_view tmp;
   std::ostringstream dropped;
-  const catalogue c = read_catalogue(first, tmp, dropped);
+  diagnostics d(dropped);
+  const catalogue c = read_catalogue(first, tmp, d);
   parsed_input input;
   input.tableau = build_tableau(second, tmp, dropped, c.attr, static_cast<int>(c.n));
-  input.F = read_dependencies(second, tmp, c.attr, dropped);
+  input.F = read_dependencies(second, tmp, c.attr, d);
   return input;
 }
 

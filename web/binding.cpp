@@ -26,6 +26,9 @@ constexpr std::size_t max_shown_cells = 250'000;
 // About a second of the plain chase in a browser, whatever the input.
 constexpr long long step_budget = 20'000'000;
 
+// The page lists a few messages; a file of a million odd names must not send a million records.
+constexpr std::size_t kept_diagnostics = 1000;
+
 // Bytes stay bytes: a copy that JavaScript owns, not a string, which would be decoded as UTF-8.
 val bytes_of(std::string_view text) {
   const auto* data = reinterpret_cast<const unsigned char*>(text.data());
@@ -98,28 +101,45 @@ void add_chase(val& out, chase_view& view) {
   out.set("counterexample", schemes);
 }
 
+// The kept messages as {kind, line, text}, in the order of standard error, and their total count.
+void add_diagnostics(val& out, const diagnostics& d) {
+  val list = val::array();
+  for (const diagnostic& m : d.kept()) {
+    val item = val::object();
+    item.set("kind", std::string(kind_name(m.kind)));
+    item.set("line", static_cast<double>(m.line));
+    item.set("text", m.text);
+    list.call<void>("push", item);
+  }
+  out.set("diagnostics", list);
+  out.set("diagnosticCount", static_cast<double>(d.count()));
+}
+
 val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   std::ostringstream console, err;
+  diagnostics d(err, kept_diagnostics);
   val out = val::object();
   out.set("verdict", std::string());
   out.set("shown", false);
   out.set("steps", val::array());
   out.set("stepsComplete", false);
   out.set("counterexample", val::null());
-  if (refuse_utf16(input, name, err)) {
+  if (refuse_utf16(input, name, d)) {
     out.set("exitCode", exit_bad_encoding);
     out.set("stdout", bytes_of(""));
     out.set("stderr", bytes_of(err.str()));
     out.set("result", val::null());
+    add_diagnostics(out, d);
     return out;
   }
   chase_view view;
   view.max_cells = max_shown_cells;
-  const run_outcome outcome = run(input, console, err, &view);
+  const run_outcome outcome = run(input, console, d, &view);
   out.set("exitCode", outcome.exit_code);
   out.set("stdout", bytes_of(console.str()));
   out.set("stderr", bytes_of(err.str()));
+  add_diagnostics(out, d);
   out.set("result", bytes_of(outcome.result));
   out.set("verdict", outcome.verdict);
   if (!view.kept) return out;
