@@ -4,7 +4,8 @@
 // is one of the two texts; and it is "vesztesegmentes" exactly when the final tableau on the
 // console, if printed, has a data row of "0" symbols only. For inputs small enough it also chases
 // the same tableau with the plain pass-by-pass chase and requires the same final tableau as chase()
-// and as the console shows, and the recorded steps of the plain chase must lead there.
+// and as the console shows, and the recorded steps of the plain chase must lead there. The tidy-up
+// must change nothing when it lists no change, and nothing more when run on its own output.
 
 #include <algorithm>
 #include <cstddef>
@@ -22,6 +23,7 @@
 #include "matrix.h"
 #include "tableau.h"
 #include "test_util.h"
+#include "tidy.h"
 
 namespace {
 
@@ -137,5 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the verdict is lossless exactly when the final tableau shows a row of zeros");
   }
   compare_chases(std::string(without_utf8_mark(text)), shown, result);
+
+  const tidy_result once = tidy(text);
+  require(!once.changes.empty() || once.bytes == text, "a tidy-up without changes keeps the bytes");
+  const tidy_result twice = tidy(once.bytes);
+  require(twice.changes.empty() && twice.bytes == once.bytes, "tidying twice changes nothing");
   return 0;
 }

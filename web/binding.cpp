@@ -15,6 +15,7 @@
 #include "chase.h"
 #include "main.h"
 #include "matrix.h"
+#include "tidy.h"
 
 namespace {
 
@@ -148,6 +149,25 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   return out;
 }
 
+// The input rewritten by the tidy-up, and one {kind, line} per rewrite.
+val tidy_bytes(std::uintptr_t data, std::size_t size) {
+  const tidy_result tidied = tidy(std::string_view(reinterpret_cast<const char*>(data), size));
+  val out = val::object();
+  out.set("bytes", bytes_of(tidied.bytes));
+  val changes = val::array();
+  for (const tidy_change& c : tidied.changes) {
+    val item = val::object();
+    item.set("kind", std::string(kind_name(c.kind)));
+    item.set("line", static_cast<double>(c.line));
+    changes.call<void>("push", item);
+  }
+  out.set("changes", changes);
+  return out;
+}
+
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(lossless) { emscripten::function("run", &run_bytes); }
+EMSCRIPTEN_BINDINGS(lossless) {
+  emscripten::function("run", &run_bytes);
+  emscripten::function("tidy", &tidy_bytes);
+}
