@@ -28,13 +28,14 @@ add_words({
 });
 
 // A tableau too large to draw gives the reasoning and the tuple only; the trace holds r as the
-// final tableau.
-function render_counterexample() {
+// final tableau. Drawn in parts: r, then the projections a few at a time.
+function* render_counterexample() {
   const r = state.result;
   const section = $('#counterexample');
   const body = $('#counterexample-body');
   body.replaceChildren();
-  section.hidden = r.error !== undefined || r.verdict !== 'nem vesztesegmentes';
+  // Of a tableau with no rows there is nothing to show: the verdict says why it is lossy.
+  section.hidden = r.error !== undefined || r.verdict !== 'nem vesztesegmentes' || no_rows(r);
   if (section.hidden) return;
   if (!r.counterexample) {
     body.append(note(word('tooLarge')));
@@ -43,26 +44,38 @@ function render_counterexample() {
   const whole = drawn_whole();
   body.append(element('p', word('relation')));
   if (whole) {
-    body.append(tableau_table('r', all_columns(), r.final).node,
+    const every_row = Array.from({length: r.rows}, (_, k) => k + 1);
+    body.append(tableau_table('r', all_columns(), every_row,
+                    (k, c) => symbol(r.final, k + 1, c)).node,
         element('p', word('projections')));
     const projections = element('div');
     projections.className = 'projections';
-    for (const scheme of r.counterexample) {
-      const tuples = scheme.rows.map((row) => r.final[row - 1]);
-      const label = names_of(scheme.columns).join(', ');
-      const {node, lines} =
-          tableau_table(word('projection', label), scheme.columns, tuples, scheme.rows);
-      tuples.forEach((tuple, k) => {
-        if (scheme.columns.every((c) => tuple[c] === '0')) lines[k].classList.add('zero-tuple');
+    body.append(projections);
+    yield;
+    // One projection per scheme: its columns and the rows of r that give its tuples.
+    for (let k = 0; 2 * k + 1 < r.counterexample.at.length - 1; ++k) {
+      const columns = Array.from(list(r.counterexample, 2 * k));
+      const rows = Array.from(list(r.counterexample, 2 * k + 1));
+      const label = names_of(columns).join(', ');
+      const {node, lines} = tableau_table(word('projection', label), columns, rows,
+          (i, c) => symbol(r.final, rows[i], c));
+      rows.forEach((row, i) => {
+        if (columns.every((c) => symbol(r.final, row, c) === '0')) {
+          lines[i].classList.add('zero-tuple');
+        }
       });
       projections.append(node);
+      if (k % 8 === 7) yield;
     }
-    body.append(projections);
   } else {
     body.append(note(word('tooLarge')), element('p', word('projections')));
   }
-  const zeros = r.names.map(() => '0');
-  const join = tableau_table(word('joinTuple'), all_columns(), [zeros], ['⋈']);
+  const columns = whole ? all_columns() : drawn_columns(1);
+  const join = tableau_table(word('joinTuple'), columns, ['⋈'], () => '0');
   join.lines[0].classList.add('zero-tuple');
-  body.append(join.node, element('p', word('conclusion')));
+  body.append(join.node);
+  if (columns.length < r.columns) {
+    body.append(note(word('finalColumns', columns.length, r.columns)));
+  }
+  body.append(element('p', word('conclusion')));
 }
