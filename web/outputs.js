@@ -31,9 +31,11 @@ const shown_bytes = 1 << 20;
 
 // A long text is shown in blocks of lines, and a block off screen is not laid out (the style's
 // content-visibility), so that a megabyte of short lines costs the page no more than one screen:
-// laid out whole, 100 000 lines take a browser seconds.
+// laid out whole, 100 000 lines take a browser seconds. A line longer than a block is cut into
+// blocks that wrap, so that they too stand one under the other and only the first is laid out.
 const block_lines = 200;
 const block_characters = 1 << 16;
+const wrapped_line_characters = 100;
 
 function fill_text(pre, text) {
   const blocks = [];
@@ -44,12 +46,15 @@ function fill_text(pre, text) {
       end = newline === -1 ? text.length : newline + 1;
       ++lines;
     }
+    let wrapped = false;
     if (end - at > block_characters) {
       const newline = text.lastIndexOf('\n', at + block_characters - 1);
-      end = newline >= at ? newline + 1 : at + block_characters;
+      wrapped = newline < at;
+      end = wrapped ? at + block_characters : newline + 1;
     }
     const block = element('div', text.slice(at, end));
-    block.className = 'text-block';
+    block.className = wrapped ? 'text-block wrapped' : 'text-block';
+    if (wrapped) lines = Math.ceil((end - at) / wrapped_line_characters);
     block.style.setProperty('--lines', String(lines));
     blocks.push(block);
   }
