@@ -51,6 +51,7 @@ async function render(focus = false) {
   show_stale();
   const sections = [
     render_verdict,
+    // A notice about tidying the input renders here, beside the warnings of the input section.
     render_warnings,
     // The decomposition check's section (#analysis) renders here, below the verdict.
     render_steps,
