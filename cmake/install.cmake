@@ -12,7 +12,7 @@ the documentation on Linux when it has been built")
 
 if(WIN32)
 
-  # Windows has no man: the download carries the manual page rendered as plain UTF-8 text.
+  # Windows has no man: the download carries the manual page rendered as plain text.
   find_program(GROFF groff)
   if(NOT GROFF)
     message(FATAL_ERROR "groff renders the manual for the Windows download; install groff-base")
@@ -20,12 +20,17 @@ if(WIN32)
   add_custom_command(OUTPUT lossless.txt
     COMMAND ${CMAKE_COMMAND} -DGROFF=${GROFF} -Dpage=${PROJECT_SOURCE_DIR}/doc/lossless.1
       -Dtext=${PROJECT_BINARY_DIR}/lossless.txt -P ${PROJECT_SOURCE_DIR}/cmake/render_manual.cmake
-    DEPENDS doc/lossless.1 cmake/render_manual.cmake VERBATIM)
+    DEPENDS doc/lossless.1 cmake/render_manual.cmake cmake/ascii.tmac VERBATIM)
   add_custom_target(manual_text ALL DEPENDS lossless.txt)
+
+  # The README for Windows users comes first; README.md, written for building on Debian, stays
+  # beside it. Plain ASCII with CR LF line ends, as lossless.txt, so that Notepad and type show it.
+  configure_file(packaging/windows/README.txt.in README.txt @ONLY NEWLINE_STYLE CRLF)
 
   # lossless.exe is linked statically, so it runs beside nothing but these documents.
   install(TARGETS lossless RUNTIME DESTINATION .)
-  install(FILES LICENSE README.md CHANGELOG.md ${PROJECT_BINARY_DIR}/lossless.txt DESTINATION .)
+  install(FILES LICENSE README.md CHANGELOG.md ${PROJECT_BINARY_DIR}/README.txt
+    ${PROJECT_BINARY_DIR}/lossless.txt DESTINATION .)
   file(GLOB examples ${PROJECT_SOURCE_DIR}/examples/*.txt)
   install(FILES ${examples} DESTINATION examples)
   install(CODE "

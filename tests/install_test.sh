@@ -46,6 +46,7 @@ case $mode in
 ./CHANGELOG.md
 ./LICENSE
 ./README.md
+./README.txt
 ./examples/five_schemes.txt
 ./examples/lossy.txt
 ./examples/pelda.txt
@@ -56,6 +57,18 @@ LIST
     # The manual was rendered whole: its last line names the download's version.
     version=${zip##*/lossless-} version=${version%-win64.zip}
     [[ $(tail -n 1 "$folder/lossless.txt") == *"lossless $version"* ]]
+    # The texts for Windows readers are ASCII with CR LF line ends, so that Notepad and type show
+    # them in any code page; README.txt names no file that the download lacks, besides the ones
+    # its commands write.
+    for text in README.txt lossless.txt; do
+      LC_ALL=C grep -q '[^[:print:][:space:]]' "$folder/$text" && { echo "$text: not ASCII" >&2; exit 1; }
+      [[ $(grep -c $'\r$' "$folder/$text") == $(wc -l <"$folder/$text") ]]
+    done
+    grep -q "lossless-$version-win64" "$folder/README.txt"
+    for named in $(grep -oE '[[:alnum:]_\\]+\.(txt|html|exe|md)' "$folder/README.txt" | sort -u); do
+      [[ $named == eredmeny.txt || $named == trace.txt || -f $folder/${named//\\//} ||
+         -f $folder/examples/$named ]] || { echo "README.txt names $named" >&2; false; }
+    done
 
     # A fresh Wine prefix, as in windows_test.sh; wineserver -k ends this prefix's processes only.
     wine=$(command -v wine64 || echo /usr/lib/wine/wine64)

@@ -3,14 +3,17 @@
 Every case of tests/data/ goes through window.lossless.run and must give the bytes, the exit code
 and the result file (or none) that the console tool gives; then a person's pass through the
 controls: an example, the stepper, the counterexample, a file with a UTF-8 mark, the download and
-the language switch. The page must ask no server for anything. A screenshot is left beside the
-page for a person to look at.
+the language switch; the keyboard alone; axe-core in each state of the page; a phone's width;
+print media; a 5 MB file; runs that overlap. The page must ask no server for anything.
+Screenshots are left beside the page for a person to look at.
 
-Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples>
-Needs Debian's chromium, chromium-driver and python3-selenium.
+Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> [<axe.min.js>]
+Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
+accessibility check, which is skipped without it unless CI is set.
 """
 
 import json
+import os
 import pathlib
 import sys
 import tempfile
@@ -19,11 +22,15 @@ import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 PAGE, DATA, EXAMPLES = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
+AXE = pathlib.Path(sys.argv[4]) if len(sys.argv) > 4 else None
 
 # Runs an input through the page's interface and hands back plain lists of byte values.
 RUN = """
@@ -42,6 +49,28 @@ window.lossless.run(new Uint8Array(bytes), name).then((r) => done({
 def expected(case, name, otherwise=b""):
     path = DATA / case / name
     return path.read_bytes() if path.exists() else otherwise
+
+
+def chain(n):
+    """Schemes {A1,A2} ... {An,An+1} and Ai->Ai+1 from i = n down: lossless, n passes."""
+    schemes = "".join(f"A{i},A{i + 1}\n" for i in range(1, n + 1))
+    return schemes + "\n" + "".join(f"A{i}->A{i + 1}\n" for i in range(n, 0, -1))
+
+
+# 40 attributes in two schemes of 20 and a pair: lossy, with a 20-column projection.
+FORTY = (",".join(f"A{i}" for i in range(1, 21)) + "\n" + ",".join(f"A{i}" for i in range(21, 41))
+         + "\nA5,A25\n\nA1->A2\nA21->A22\n")
+
+# Keeps the longest time between two ticks of a 5 ms timer: how long the page's thread was busy.
+GAP_TIMER = """
+window.longest_gap = 0;
+let last = performance.now();
+setInterval(() => {
+  const now = performance.now();
+  window.longest_gap = Math.max(window.longest_gap, now - last);
+  last = now;
+}, 5);
+"""
 
 
 class page_test(unittest.TestCase):
@@ -69,6 +98,10 @@ class page_test(unittest.TestCase):
         cls.driver.quit()
         cls.downloads.cleanup()
 
+    def setUp(self):
+        self.driver.execute_script("localStorage.clear()")
+        self.driver.get(PAGE.as_uri())
+
     def run_bytes(self, data, name="input"):
         return self.driver.execute_async_script(RUN, list(data), name)
 
@@ -76,14 +109,23 @@ class page_test(unittest.TestCase):
         return self.driver.find_element(By.CSS_SELECTOR, selector)
 
     def until(self, condition):
-        WebDriverWait(self.driver, 30).until(lambda _: condition())
+        # An element can be drawn anew while it is read: the page draws a section at a time.
+        WebDriverWait(self.driver, 30, ignored_exceptions=[StaleElementReferenceException]).until(
+            lambda _: condition())
 
     def run_and_wait(self, start):
-        """Clicks start (a button, or a file sent to #file) and waits for the run to end."""
+        """Starts a run (a click, a key, or a file sent to #file) and waits until it is shown."""
         self.driver.execute_script("document.getElementById('verdict').hidden = true")
         start()
         self.until(lambda: self.find("#verdict").is_displayed()
                    and not self.find("#busy").is_displayed())
+
+    def type_input(self, text):
+        """Puts text in the text box as typing would, at once."""
+        self.driver.execute_script("""
+            const input = document.getElementById('input');
+            input.value = arguments[0];
+            input.dispatchEvent(new Event('input'));""", text)
 
     def example(self, name):
         for button in self.driver.find_elements(By.CSS_SELECTOR, "#examples button"):
@@ -91,6 +133,23 @@ class page_test(unittest.TestCase):
                 button.click()
                 return
         self.fail(f"no example button {name}")
+
+    def focused(self):
+        return self.driver.execute_script("return document.activeElement.id || "
+                                          "document.activeElement.tagName")
+
+    def press(self, key, shift=False):
+        keys = ActionChains(self.driver)
+        if shift:
+            keys.key_down(Keys.SHIFT)
+        keys.send_keys(key)
+        if shift:
+            keys.key_up(Keys.SHIFT)
+        keys.perform()
+        self.assertNotEqual(self.focused(), "BODY")
+
+    def open_file(self, path):
+        self.run_and_wait(lambda: self.find("#file").send_keys(str(path)))
 
     def test_every_case_gives_the_console_bytes(self):
         cases = sorted(p.name for p in DATA.iterdir() if p.is_dir())
@@ -115,15 +174,13 @@ class page_test(unittest.TestCase):
         self.assertEqual(self.run_bytes(b"A,B\nB,C\n\nB->C\n")["exitCode"], 0)
 
     def test_a_person_runs_an_example_and_steps_through_the_chase(self):
-        self.example("pelda.txt")
-        self.run_and_wait(lambda: self.find("#run").click())
+        self.run_and_wait(lambda: self.example("pelda.txt"))
         self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
         self.assertEqual(self.find("#trace-text").get_property("textContent"),
                          (DATA / "example" / "stdout").read_text())
 
         # Three steps worked by hand: the second pass lets A3->A4 fire for rows 1 and 2.
-        self.find("#input").clear()
-        self.find("#input").send_keys((DATA / "several_passes" / "input").read_text())
+        self.type_input((DATA / "several_passes" / "input").read_text())
         self.run_and_wait(lambda: self.find("#run").click())
         self.assertEqual(self.find("#step-slider").get_attribute("max"), "3")
         self.find("#step-next").click()
@@ -137,7 +194,7 @@ class page_test(unittest.TestCase):
         self.find("#step-next").click()
         self.find("#step-next").click()
         self.assertIn("2. kör", self.find("#steps .step-words").text)
-        self.assertFalse(self.find("#step-next").is_enabled())
+        self.assertEqual(self.find("#step-next").get_attribute("aria-disabled"), "true")
         self.find("#step-slider").send_keys("\ue012")  # the left arrow key
         self.assertTrue(self.find("#steps .step-words").text.startswith("2/3. lépés"))
         zero_rows = self.driver.find_elements(By.CSS_SELECTOR, "#final-tableau tr.zero-row")
@@ -145,12 +202,10 @@ class page_test(unittest.TestCase):
         self.assertTrue(self.find("#counterexample").get_attribute("hidden"))
 
         self.find('[data-language="en"]').click()
-        self.assertTrue(self.find("#steps .step-words").text.startswith("Step 2 of 3 Pass 1,"))
-        self.find('[data-language="hu"]').click()
+        self.until(lambda: self.find("#steps .step-words").text.startswith("Step 2 of 3 Pass 1,"))
 
     def test_a_lossy_example_shows_its_counterexample(self):
-        self.example("lossy.txt")
-        self.run_and_wait(lambda: self.find("#run").click())
+        self.run_and_wait(lambda: self.example("lossy.txt"))
         self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
         self.assertTrue(self.find("#counterexample").is_displayed())
         # r, one projection per scheme, and the tuple that their join adds.
@@ -163,7 +218,7 @@ class page_test(unittest.TestCase):
 
     def test_a_file_opened_or_dropped_runs_as_its_bytes(self):
         case = DATA / "utf8_mark_crlf"
-        self.run_and_wait(lambda: self.find("#file").send_keys(str(case / "input")))
+        self.open_file(case / "input")
         self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
         self.assertEqual(self.find("#trace-text").get_property("textContent"),
                          (case / "stdout").read_text())
@@ -179,6 +234,202 @@ class page_test(unittest.TestCase):
             document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true}));
             """, (EXAMPLES / "lossy.txt").read_text()))
         self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+
+    def test_the_keyboard_alone_runs_and_steps_to_the_end_and_back(self):
+        self.type_input((DATA / "several_passes" / "input").read_text())
+        self.run_and_wait(lambda: self.find("#run").send_keys(Keys.ENTER))
+        self.assertEqual(self.focused(), "verdict")
+        self.press(Keys.TAB)
+        self.press(Keys.TAB)
+        self.press(Keys.TAB)
+        self.assertEqual(self.focused(), "step-next")
+        for _ in range(4):  # one more than there are steps: the last press does nothing
+            self.press(Keys.ENTER)
+        self.assertTrue(self.find("#steps .step-words").text.startswith("3/3. lépés"))
+        self.assertEqual(self.find("#step-next").get_attribute("aria-disabled"), "true")
+        self.assertEqual(self.focused(), "step-next")
+        for _ in range(4):
+            self.press(Keys.ARROW_LEFT)
+        self.assertTrue(self.find("#steps .step-words").text.startswith("0/3. lépés"))
+        self.press(Keys.TAB, shift=True)
+        self.assertEqual(self.focused(), "step-slider")
+        self.press(Keys.ARROW_RIGHT)
+        self.assertTrue(self.find("#steps .step-words").text.startswith("1/3. lépés"))
+        # The boxes that scroll are stops of the Tab key, with a role and a name.
+        self.type_input(FORTY)
+        self.run_and_wait(lambda: self.find("#run").click())
+        for box in self.driver.find_elements(By.CSS_SELECTOR, ".table-box, pre"):
+            if self.driver.execute_script("const b = arguments[0]; return b.offsetParent !== null "
+                                          "&& b.scrollWidth > b.clientWidth", box):
+                self.assertEqual(box.get_attribute("tabindex"), "0")
+                self.assertEqual(box.get_attribute("role"), "group")
+                self.assertTrue(box.get_attribute("aria-label"))
+
+    def axe(self):
+        """The rules that axe-core breaks on the page as it stands: [id, impact, nodes]."""
+        if self.driver.execute_script("return typeof axe") == "undefined":
+            self.driver.execute_script(AXE.read_text())
+        return self.driver.execute_async_script("""
+            const done = arguments[0];
+            axe.run(document).then((r) => done(r.violations.map((v) =>
+                [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])));""")
+
+    def test_axe_core_finds_nothing_in_any_state_in_either_language(self):
+        if AXE is None or not AXE.exists():
+            if os.environ.get("CI"):
+                self.fail(f"axe-core is not installed: {AXE}")
+            self.skipTest("axe-core is not installed: npm install --prefix build/wasm/npm axe-core")
+        refusal = "".join(f"A{k}\n" for k in range(1, 100001)) + "\nA1->A2\n"
+        states = [
+            ("load", None),
+            ("a lossless run", lambda: self.example("pelda.txt")),
+            ("a lossy run", lambda: self.example("lossy.txt")),
+            ("40 attributes", lambda: (self.type_input(FORTY), self.find("#run").click())),
+            ("a refusal", lambda: self.driver.execute_script("""
+                const data = new DataTransfer();
+                data.items.add(new File([arguments[0]], 'refusal.txt'));
+                document.body.dispatchEvent(
+                    new DragEvent('drop', {dataTransfer: data, bubbles: true}));""", refusal)),
+        ]
+        for state, start in states:
+            if start:
+                self.run_and_wait(start)
+            for language in ("en", "hu"):
+                with self.subTest(state=state, language=language):
+                    self.find(f'[data-language="{language}"]').click()
+                    self.until(lambda: not self.find("#busy").is_displayed())
+                    self.assertEqual(self.axe(), [])
+
+    def test_a_phone_shows_every_table_inside_the_window(self):
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 390, "height": 844, "deviceScaleFactor": 1, "mobile": True})
+        try:
+            self.type_input(FORTY)
+            self.run_and_wait(lambda: self.find("#run").click())
+            self.assertEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth"), 390)
+            low = self.driver.execute_script("""
+                return Array.from(document.querySelectorAll('button, input, textarea, .file'))
+                    .filter((e) => e.offsetParent !== null && !e.classList.contains('visually-hidden'))
+                    .filter((e) => e.getBoundingClientRect().height < 24)
+                    .map((e) => e.id || e.textContent);""")
+            self.assertEqual(low, [])
+            self.driver.execute_script("document.getElementById('steps').scrollIntoView()")
+            self.driver.save_screenshot(str(PAGE.parent / "phone.png"))
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+    def test_print_shows_no_controls_the_whole_trace_and_tables_in_blocks(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder) / "chain.txt"
+            path.write_text(chain(300))
+            self.open_file(path)
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 700, "height": 1000, "deviceScaleFactor": 1, "mobile": False})
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        try:
+            shown = self.driver.execute_script("""
+                return Array.from(document.querySelectorAll('button, input, textarea'))
+                    .filter((e) => e.getClientRects().length > 0).map((e) => e.id);""")
+            self.assertEqual(shown, [])
+            trace = self.find("#trace-text")
+            self.assertEqual(trace.get_property("textContent"),
+                             bytes(self.run_bytes(chain(300).encode())["stdout"]).decode())
+            self.assertLessEqual(trace.get_property("scrollHeight"),
+                                 trace.get_property("clientHeight") + 1)
+            self.assertLessEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth"), 700)
+            # The final tableau's row of zeros, 301 columns, comes as blocks of columns.
+            blocks = self.driver.find_elements(By.CSS_SELECTOR, "#steps .print-blocks table")
+            self.assertGreater(len(blocks), 10)
+            self.driver.save_screenshot(str(PAGE.parent / "print.png"))
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, ".print-blocks"), [])
+
+    def test_a_5_mb_file_never_stalls_the_page(self):
+        names = ",".join(f"N{k:08d}" for k in range(1, 520000))
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder) / "names.txt"
+            path.write_text(names + "\n\nN00000001->N00000002\n")
+            self.assertGreater(path.stat().st_size, 5000000)
+            self.driver.execute_script(GAP_TIMER)
+            self.open_file(path)
+        gap = self.driver.execute_script("return longest_gap")
+        print(f"longest gap of the page's thread for a 5 MB file: {gap:.0f} ms", file=sys.stderr)
+        self.assertLess(gap, 200)
+        # Not put into the text box: its name, its size and its first line stand instead.
+        self.assertFalse(self.find("#input").is_displayed())
+        self.assertIn("names.txt", self.find("#file-card").text)
+        self.assertTrue(self.find("#file-lines").text.startswith("N00000001,N00000002,"))
+        self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+        self.assertTrue(self.find("#trace-note").is_displayed())
+
+    def test_one_verdict_always_for_the_input_on_screen(self):
+        # A lossy file opened while a long lossless run is in flight: the lossless answer never
+        # shows, and the page stays busy until the lossy one is drawn.
+        self.driver.execute_script("""
+            window.seen = [];
+            new MutationObserver(() => seen.push([
+                document.getElementById('verdict').textContent,
+                document.getElementById('busy').hidden])).observe(document.getElementById('outcome'),
+                {subtree: true, childList: true, attributes: true});""")
+        self.type_input(chain(2000))
+        self.find("#run").click()
+        self.assertEqual(self.find("#run").get_attribute("aria-disabled"), "true")
+        self.open_file(EXAMPLES / "lossy.txt")
+        seen = self.driver.execute_script("return seen")
+        self.assertEqual([text for text, _ in seen if "(vesztesegmentes)" in text], [])
+        self.assertIn("(nem vesztesegmentes)", seen[-1][0])
+
+        # Editing greys the answer with a note; clicking an example runs it.
+        self.find("#input").send_keys("X")
+        self.assertIn("stale", self.find("#outcome").get_attribute("class"))
+        self.assertIn("korábbi bemenethez", self.find("#verdict").text)
+        self.run_and_wait(lambda: self.example("pelda.txt"))
+        self.assertNotIn("stale", self.find("#outcome").get_attribute("class"))
+        self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+
+        # An empty input, or newlines only, after a refusal: the console's verdict, no tableau.
+        self.run_and_wait(lambda: self.driver.execute_script("""
+            const data = new DataTransfer();
+            data.items.add(new File([new Uint8Array([0xff, 0xfe, 0x41, 0])], 'utf16.txt'));
+            document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true}));
+            """))
+        self.assertIn("kilépési kód: 2", self.find("#verdict").text)
+        for text in ("", "\n\n\n"):
+            self.type_input(text)
+            self.run_and_wait(lambda: self.find("#run").click())
+            self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+            self.assertIn("egy sémát sem", self.find("#verdict").text)
+            self.assertNotIn("túl nagy", self.find("#outcome").text)
+
+    def test_the_words_follow_the_language_and_hungarian_grammar(self):
+        self.assertEqual(self.find(".file").text, "Fájl megnyitása…")
+        # Names read letter by letter, Ssn (es-es-en) and SSN, and two rows of zeros.
+        self.type_input("Ssn,SSN\nSsn,F\nSSN,B\n\nSsn->F\nSsn->SSN\nSSN->B\n")
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertIn("A kiemelt sorok csupa 0.", self.find("#steps").text)
+        self.find("#step-next").click()
+        self.assertEqual(self.find("#steps .step-words").text,
+                         "1/4. lépés 1. kör, Ssn -> F: az 1. és a 2. sor egyezik az Ssn "
+                         "oszlopban, ezért az F oszlopban az 1 helyére 0 kerül (1. sor).")
+        self.driver.execute_script("""
+            const slider = document.getElementById('step-slider');
+            slider.value = 4;
+            slider.dispatchEvent(new Event('input'));""")
+        self.assertEqual(self.find("#steps .step-words").text,
+                         "4/4. lépés 1. kör, SSN -> B: az 1. és a 3. sor egyezik az SSN "
+                         "oszlopban, ezért a B oszlopban az 1 helyére 0 kerül (1. és 2. sor).")
+        # The language is kept across a reload, and ?lang= in the address sets it.
+        self.find('[data-language="en"]').click()
+        self.driver.get(PAGE.as_uri())
+        self.assertEqual(self.find("#run").text, "Run")
+        self.driver.get(PAGE.as_uri() + "?lang=hu")
+        self.assertEqual(self.find("#run").text, "Futtatás")
+        self.driver.get(PAGE.as_uri() + "?lang=en")
+        self.assertEqual(self.find(".file").text, "Open a file…")
 
     def test_zz_the_page_asks_no_server_for_anything(self):
         requested = []

@@ -1,5 +1,7 @@
 # Writes OUTPUT from the page's TEMPLATE with the style, the worker (the ENGINE's generated script
-# followed by WORKER), the examples and the page's script inlined where the template names them.
+# followed by WORKER), the examples and the page's scripts inlined where the template names them.
+# PAGE_SCRIPTS is a comma-separated list of the scripts in the order they run: the template wraps
+# them in one function, so that they share their names without making them globals.
 # Run with cmake -P; see CMakeLists.txt for the variables.
 
 # Inlined text must not end its <script> or <style> element early.
@@ -19,7 +21,13 @@ read_inlined(${STYLE} STYLE_CSS)
 read_inlined(${ENGINE} engine)
 read_inlined(${WORKER} worker)
 set(WORKER_JS "${engine}\n${worker}")
-read_inlined(${PAGE_SCRIPT} PAGE_JS)
+string(REPLACE "," ";" scripts "${PAGE_SCRIPTS}")
+set(PAGE_JS "")
+foreach(script ${scripts})
+  read_inlined(${script} text)
+  get_filename_component(name ${script} NAME)
+  string(APPEND PAGE_JS "// ---- web/${name}\n${text}\n")
+endforeach()
 
 # One <script type="text/plain"> per example, in name order, which the page offers as buttons.
 file(GLOB examples ${EXAMPLES}/*.txt)

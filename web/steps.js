@@ -1,0 +1,257 @@
+// The verdict and the chase step by step: the banner, the stepper over the recorded steps with the
+// cells of the current step marked, and the final tableau with its rows of zeros.
+'use strict';
+
+add_words({
+  hu: {
+    lossless: 'Veszteségmentes',
+    lossy: 'Nem veszteségmentes',
+    losslessWhy: 'A táblázatban van csupa 0 sor.',
+    lossyWhy: 'A táblázatban nincs csupa 0 sor: lent az ellenpélda.',
+    noSchemes: 'A bemenet egy sémát sem ad meg, így a táblázatnak nincs sora, csupa 0 sora sem.',
+    stale: 'Ez az eredmény a korábbi bemenethez tartozik; a Futtatás frissíti.',
+    refused: (code) => `Nem futott le (kilépési kód: ${code})`,
+    engineError: 'A motor hibával leállt:',
+    steps: 'A táblázat lépésről lépésre',
+    previous: '‹ Előző',
+    next: 'Következő ›',
+    slider: 'Lépés',
+    stepTable: 'A táblázat az aktuális lépésnél',
+    position: (k, n) => `${k}/${n}. lépés`,
+    start: 'Kiinduló táblázat: sémánként egy sor, 0 ott, ahol a séma tartalmazza az oszlop ' +
+        'attribútumát, máshol a sor száma.',
+    noSteps: 'A függőségek semmit sem változtatnak a táblázaton.',
+    incomplete: 'A lépések listája hiányos: a felvétel kb. egy másodpercnyi munka után ' +
+        'leállt. A végső táblázat és az ítélet ettől még teljes.',
+    step: (s) => {
+      const cells = s.cells.map((r) => `${r}.`);
+      const rowList = cells.length === 1 ? cells[0] :
+          `${cells.slice(0, -1).join(', ')} és ${cells[cells.length - 1]}`;
+      const left = s.left.length === 0 ?
+          'üres bal oldal mellett' :
+          `${article(s.left[0])} ${s.left.join(', ')} ${s.left.length > 1 ? 'oszlopokban' : 'oszlopban'}`;
+      return `${s.pass}. kör, ${s.dependency}: ${article(String(s.i))} ${s.i}. és ` +
+          `${article(String(s.j))} ${s.j}. sor egyezik ${left}, ezért ${article(s.column)} ` +
+          `${s.column} oszlopban ${article(s.from)} ${s.from} helyére ${s.to} kerül ` +
+          `(${rowList} sor).`;
+    },
+    final: 'Végső táblázat',
+    finalZero: (rows) => (rows > 1 ? 'A kiemelt sorok csupa 0.' : 'A kiemelt sor csupa 0.'),
+    finalColumns: (shown, total) => `Az első ${number(shown)} oszlop látszik ` +
+        `${article(number(total))} ${number(total)}-ből.`,
+    focus: 'A táblázat túl nagy ahhoz, hogy egészében megjelenjen: minden lépésnél csak az ' +
+        'egyező sorok, a megváltozott sorok és az érintett oszlopok látszanak.',
+    finalFocus: 'Csak a csupa 0 sorok látszanak; a teljes táblázat a nyomkövetés végén van.',
+  },
+  en: {
+    lossless: 'Lossless',
+    lossy: 'Not lossless',
+    losslessWhy: 'The tableau has a row of zeros.',
+    lossyWhy: 'The tableau has no row of zeros: see the counterexample below.',
+    noSchemes: 'The input names no scheme, so the tableau has no rows, and no row of zeros.',
+    stale: 'This result belongs to the earlier input; Run brings it up to date.',
+    refused: (code) => `No run (exit code ${code})`,
+    engineError: 'The engine stopped with an error:',
+    steps: 'The tableau step by step',
+    previous: '‹ Previous',
+    next: 'Next ›',
+    slider: 'Step',
+    stepTable: 'The tableau at the current step',
+    position: (k, n) => `Step ${k} of ${n}`,
+    start: 'The initial tableau: one row per scheme, 0 where the scheme has the column\'s ' +
+        'attribute, the row\'s number elsewhere.',
+    noSteps: 'The dependencies change nothing in the tableau.',
+    incomplete: 'The list of steps is incomplete: recording stopped after about a second of ' +
+        'work. The final tableau and the verdict are complete all the same.',
+    step: (s) => {
+      const rows = s.cells.length === 1 ? `row ${s.cells[0]}` :
+          `rows ${s.cells.slice(0, -1).join(', ')} and ${s.cells[s.cells.length - 1]}`;
+      const left = s.left.length === 0 ? 'an empty left side' : s.left.join(', ');
+      return `Pass ${s.pass}, ${s.dependency}: rows ${s.i} and ${s.j} agree on ${left}, so in ` +
+          `column ${s.column} ${s.from} becomes ${s.to} (${rows}).`;
+    },
+    final: 'Final tableau',
+    finalZero: (rows) => (rows > 1 ? 'The marked rows are all zeros.' :
+                                     'The marked row is all zeros.'),
+    finalColumns: (shown, total) =>
+        `The first ${number(shown)} of ${number(total)} columns are shown.`,
+    focus: 'The tableau is too large to draw whole: each step shows the agreeing rows, the ' +
+        'changed rows and the columns the step is about.',
+    finalFocus: 'Only the rows of zeros are shown; the trace ends with the whole tableau.',
+  },
+});
+
+function dependency_text(k) {
+  const {left, right} = dependency(k);
+  return `${names_of(left).join(',')} -> ${names_of(right).join(',')}`;
+}
+
+// The banner, which takes the focus after a run, so that the keyboard and a screen reader go on
+// from the answer.
+function render_verdict() {
+  const r = state.result;
+  const banner = $('#verdict');
+  banner.hidden = false;
+  banner.replaceChildren();
+  if (r.error !== undefined) {
+    banner.className = 'refused';
+    banner.append(element('span', word('engineError')), element('small', r.error));
+  } else if (r.verdict === '') {
+    banner.className = 'refused';
+    banner.append(element('span', word('refused', r.exitCode)));
+  } else {
+    const lossless = r.verdict === 'vesztesegmentes';
+    const why = lossless ? 'losslessWhy' : no_rows(r) ? 'noSchemes' : 'lossyWhy';
+    banner.className = lossless ? 'lossless' : 'lossy';
+    banner.append(element('span', `${word(lossless ? 'lossless' : 'lossy')} (${r.verdict})`),
+        element('small', word(why)));
+  }
+  if (state.stale) banner.append(element('small', word('stale')));
+}
+
+// Whether the run's tableau has no rows, as for an empty input.
+function no_rows(r) {
+  return r.shown && r.rows === 0;
+}
+
+// The stepper: the tableau after the first `position` steps, the cells of the last step marked. A
+// tableau too large to draw whole shows, for each step, the rows and columns the step is about.
+// Drawn in two parts, the stepper and the final tableau.
+function* render_steps() {
+  const r = state.result;
+  const section = $('#steps');
+  const body = $('#steps-body');
+  body.replaceChildren();
+  section.hidden = r.error !== undefined || r.verdict === '';
+  if (section.hidden) return;
+  if (!r.shown) {
+    body.append(element('p', word('tooLarge')));
+    return;
+  }
+  if (no_rows(r)) {
+    body.append(element('p', word('noSchemes')));
+    return;
+  }
+  const steps = step_count();
+  const whole = drawn_whole();
+  const symbols = r.initial.slice();
+  const every_row = Array.from({length: r.rows}, (_, k) => k + 1);
+  const drawn = whole ?
+      tableau_table(null, all_columns(), every_row, (k, c) => symbol(symbols, k + 1, c)) :
+      null;
+  const focus = scroll_box(element('div'), word('stepTable'));
+  focus.className = 'table-box';
+  if (drawn) focus.append(drawn.table);
+  const previous = button(word('previous'), () => go(position - 1));
+  const next = button(word('next'), () => go(position + 1));
+  const slider = element('input');
+  Object.assign(slider, {type: 'range', min: 0, max: steps, step: 1, value: 0});
+  slider.setAttribute('aria-label', word('slider'));
+  previous.id = 'step-previous';
+  next.id = 'step-next';
+  slider.id = 'step-slider';
+  const count = element('span');
+  count.className = 'count';
+  const words_line = element('p');
+  words_line.className = 'step-words';
+  words_line.setAttribute('aria-live', 'polite');
+  const controls = element('div', null, previous, slider, next);
+  controls.className = 'stepper';
+  body.append(controls, words_line, focus);
+  if (!whole) body.append(note(word('focus')));
+  if (!r.stepsComplete) body.append(note(word('incomplete')));
+
+  let position = 0;
+  let marked = [];
+  const apply = (s, value) => {
+    for (const row of s.cells) {
+      symbols[(row - 1) * r.columns + s.column] = value;
+      if (drawn) drawn.cells[row - 1][s.column].textContent = String(value);
+    }
+  };
+  // Marks the step's rows and changed cells in a table whose i-th shown column is columns[i].
+  const mark = (s, table, rows_shown, columns) => {
+    const at = columns.indexOf(s.column);
+    rows_shown.forEach((row, k) => {
+      if (s.rows.includes(row)) marked.push(table.lines[k]);
+      if (s.cells.includes(row)) marked.push(table.cells[k][at]);
+    });
+    marked.forEach((node) => node.classList.add(node.tagName === 'TR' ? 'agree' : 'changed'));
+  };
+  const go = (target) => {
+    target = Math.max(0, Math.min(steps, target));
+    while (position < target) {
+      const s = step(position++);
+      apply(s, s.to);
+    }
+    while (position > target) {
+      const s = step(--position);
+      apply(s, s.from);
+    }
+    state.position = position;
+    for (const node of marked) node.classList.remove('changed', 'agree');
+    marked = [];
+    count.textContent = word('position', position, steps);
+    if (!whole) focus.replaceChildren();
+    if (position === 0) {
+      words_line.replaceChildren(count, ' ', steps === 0 ? word('noSteps') : word('start'));
+    } else {
+      const s = step(position - 1);
+      const left = Array.from(dependency(s.dependency).left);
+      if (drawn) {
+        mark(s, drawn, every_row, all_columns());
+      } else {
+        const columns = [...new Set([...left, s.column])];
+        const rows = [...new Set([...s.rows, ...s.cells])].sort((a, b) => a - b).slice(0, 50);
+        const table =
+            tableau_table(null, columns, rows, (k, c) => symbol(symbols, rows[k], c));
+        mark(s, table, rows, columns);
+        focus.append(table.table);
+      }
+      words_line.replaceChildren(count, ' ', word('step', {
+        pass: s.pass,
+        dependency: dependency_text(s.dependency),
+        i: s.rows[0],
+        j: s.rows[1],
+        left: names_of(left),
+        column: name(s.column),
+        from: String(s.from),
+        to: String(s.to),
+        cells: Array.from(s.cells),
+      }));
+    }
+    slider.value = position;
+    set_enabled(previous, position > 0);
+    set_enabled(next, position < steps);
+  };
+  slider.oninput = () => go(Number(slider.value));
+  go(Math.min(state.position, steps));
+  yield;
+
+  // The final tableau, its rows of zeros marked; too large to draw, only those rows, and of a
+  // scheme of thousands of names only the first columns.
+  const zero = new Set(r.distinguished);
+  const rows = whole ? every_row : Array.from(r.distinguished.subarray(0, 20));
+  const columns = whole ? all_columns() : drawn_columns(rows.length);
+  const final = tableau_table(zero.size > 0 ? word('finalZero', zero.size) : null, columns, rows,
+      (k, c) => symbol(r.final, rows[k], c), word('final'));
+  final.lines.forEach((line, k) => {
+    if (zero.has(rows[k])) line.classList.add('zero-row');
+  });
+  final.table.id = 'final-tableau';
+  body.append(element('h3', word('final')));
+  if (!whole) body.append(note(word('finalFocus')));
+  if (rows.length > 0) body.append(final.node);
+  if (rows.length > 0 && columns.length < r.columns) {
+    body.append(note(word('finalColumns', columns.length, r.columns)));
+  }
+}
+
+function set_up_steps() {
+  // The stepper answers the arrow keys while the focus is inside it.
+  $('#steps').addEventListener('keydown', (event) => {
+    if (event.target.type === 'range') return;  // the slider moves by itself
+    if (event.key === 'ArrowLeft') $('#step-previous')?.click();
+    if (event.key === 'ArrowRight') $('#step-next')?.click();
+  });
+}
