@@ -220,7 +220,8 @@ function ask_tidy() {
       // No offer, then: the run says what went wrong with the input.
     }
     if (input !== state.input) return;
-    state.tidy = result && {input, result};
+    // Bytes that change nothing are not kept: they may be a copy of a 50 MB file.
+    state.tidy = result !== null && result.changes > 0 ? {input, result} : null;
     render_tidy();
   }, tidy_delay);
 }
@@ -230,7 +231,7 @@ function ask_tidy() {
 function render_tidy() {
   const box = $('#tidy');
   const tidy = state.tidy;
-  box.hidden = tidy === null || tidy.result.changes === 0;
+  box.hidden = tidy === null;
   if (box.hidden) return;
   const {rows, whole, complete, lines} = tidy.result;
   const head = element('tr');

@@ -27,6 +27,8 @@ function pack_rows(rows, columns) {
 // hundreds of milliseconds to receive. Fields that this does not know pass as they are.
 function pack(r) {
   const p = {...r};
+  // The page shows the start of a line in a message; a line can be megabytes long.
+  p.diagnostics = r.diagnostics.map((d) => ({...d, text: cut(d.text)}));
   if (!r.shown) return p;
   p.rows = r.initial.length;
   p.columns = r.header.length;
@@ -65,13 +67,25 @@ function buffers(value) {
 // that the tidied text has at that place.
 const shown_rows = 200;
 
+// Of a longer text the page shows only the start.
+const shown_characters = 1000;
+
+function cut(text) {
+  return text.length > shown_characters ? `${text.slice(0, shown_characters)}…` : text;
+}
+
 function tidy_rows(input, tidied) {
   const kinds = new Map();
   for (const {kind, line} of tidied.changes) {
     if (!kinds.has(line)) kinds.set(line, []);
     kinds.get(line).push(kind);
   }
-  const decoder = new TextDecoder();
+  // Decoded only when shown, and of a long line only the start: a big file's lines are mostly
+  // not shown, and a line may be megabytes long.
+  const text_of = (part) => {
+    const start = part.subarray(0, 4 * shown_characters);
+    return cut(new TextDecoder().decode(start, {stream: start.length < part.length}));
+  };
   const lines = (bytes) => {
     let at = bytes[0] === 0xef && bytes[1] === 0xbb && bytes[2] === 0xbf ? 3 : 0;
     return () => {
@@ -80,10 +94,9 @@ function tidy_rows(input, tidied) {
       const next = newline === -1 ? bytes.length : newline + 1;
       let stop = newline === -1 ? bytes.length : newline;
       if (stop > at && bytes[stop - 1] === 13) --stop;
-      // Decoded only when shown: a big file's lines are mostly not.
       const part = bytes.subarray(at, stop);
       at = next;
-      return {empty: part.length === 0, text: () => decoder.decode(part)};
+      return {empty: part.length === 0, text: () => text_of(part)};
     };
   };
   const output = tidied.bytes;
