@@ -229,13 +229,14 @@ class page_test(unittest.TestCase):
         # edit that the browser's undo takes back.
         self.until(lambda: self.find("#tidy").is_displayed())
         rewritten = self.driver.find_elements(By.CSS_SELECTOR, "#tidy tr.rewritten")
-        self.assertEqual(rewritten[0].text, "1 #␣exercise␣d megjegyzéssor törölve")
+        self.assertEqual(rewritten[0].text, "1 # exercise d megjegyzéssor törölve")
         self.assertEqual(rewritten[-1].text, "13 C,E->A szóközök és tabulátorok elhagyva; "
                                              "tankönyvi jelölés: betűnként külön név")
         self.driver.save_screenshot(str(PAGE.parent / "tidy.png"))
         self.find("#tidy-apply").click()
         self.assertEqual(self.find("#input").get_property("value"), MEANT)
-        ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+        undo = ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL)
+        undo.perform()
         self.assertEqual(self.find("#input").get_property("value"), TYPED)
         self.until(lambda: self.find("#tidy-apply").get_attribute("aria-disabled") == "false")
         self.find("#tidy-apply").click()

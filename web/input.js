@@ -22,7 +22,7 @@ add_words({
     warningsOfFile: 'Figyelmeztetések a bemenetről:',
     warningsMore: (n) => `… és még ${number(n)} figyelmeztetés.`,
     blankMarks: 'A nevekben a ␣ jel szóközt, a ⇥ jel tabulátort mutat.',
-    atLine: (line) => `${number(line)}. sor: `,
+    atLine: (line) => `${line}. sor: `,
     diagnostic: (kind, text) => ({
       arrow_in_scheme: `Nyíl a sémasorban (hiányzik az üres sor a függőségek előtt?): ${text}`,
       empty_name: `Üres név a sémasorban (két vessző egymás után vagy a sor elején): ${text}`,
@@ -73,7 +73,7 @@ add_words({
     warningsOfFile: 'Warnings about the input:',
     warningsMore: (n) => `… and ${number(n)} more.`,
     blankMarks: 'In names, ␣ shows a blank and ⇥ a tab.',
-    atLine: (line) => `Line ${number(line)}: `,
+    atLine: (line) => `Line ${line}: `,
     diagnostic: (kind, text) => ({
       arrow_in_scheme: 'An arrow in a scheme line (is the empty line before the dependencies ' +
           `missing?): ${text}`,
@@ -120,6 +120,7 @@ function lines_in(bytes) {
   for (let at = bytes.indexOf(10); at !== -1; at = bytes.indexOf(10, at + 1)) ++lines;
   return lines;
 }
+
 function size(bytes, language) {
   const units = language === 'hu' ? ['bájt', 'kB', 'MB'] : ['bytes', 'kB', 'MB'];
   let unit = 0;
@@ -160,8 +161,8 @@ function select_line(n) {
   const end = text.indexOf('\n', start);
   box.focus();
   box.setSelectionRange(start, end === -1 ? text.length : end);
-  // The box scrolls to its caret when it takes the focus, and a selection set after does not
-  // move it: the lines above, at the box's line height, put it in the middle.
+  // A selection set by script does not scroll the box in every browser: the lines above, at the
+  // box's line height, bring it near the middle (wrapped lines make that approximate).
   const height = parseFloat(getComputedStyle(box).lineHeight);
   box.scrollTop = Math.max(0, (n - 1) * height - box.clientHeight / 2);
 }
@@ -245,9 +246,10 @@ function render_tidy() {
     const number = element('th', String(row.line));
     number.scope = 'row';
     const text = element('td');
-    // A dropped line's blanks show, and so does a dropped empty line.
-    if (row.dropped) text.append(element('del', visible_blanks(row.text) || word('tidyEmpty')));
-    else text.append(row.text);
+    // A dropped line of blanks shows them, and a dropped empty line says so.
+    const blank = row.dropped && row.text.trim() === '';
+    const shown = blank ? visible_blanks(row.text) || word('tidyEmpty') : row.text;
+    text.append(row.dropped ? element('del', shown) : shown);
     const change = row.kinds ? row.kinds.map((kind) => word('rewrite', kind, row.dropped)) : [];
     const line = element('tr', null, number, text, element('td', change.join('; ')));
     if (row.kinds) line.className = 'rewritten';

@@ -100,11 +100,13 @@ function tidy_rows(input, tidied) {
     };
   };
   const output = tidied.bytes;
-  let count = 0;
-  for (let at = output.indexOf(10); at !== -1 && count < shown_rows; at = output.indexOf(10, at + 1)) {
-    ++count;
+  let newlines = 0;
+  let at = output.indexOf(10);
+  while (at !== -1 && newlines < shown_rows) {
+    ++newlines;
+    at = output.indexOf(10, at + 1);
   }
-  const whole = count < shown_rows;
+  const whole = newlines < shown_rows;
   const next_input = lines(input);
   const next_output = lines(output);
   const rows = [];
