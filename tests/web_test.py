@@ -42,8 +42,29 @@ window.lossless.run(new Uint8Array(bytes), name).then((r) => done({
   result: r.result === null ? null : Array.from(r.result),
   steps: r.steps.length,
   stepsComplete: r.stepsComplete,
+  diagnostics: r.diagnostics.map((d) => [d.kind, d.line, d.text]),
+  diagnosticCount: r.diagnosticCount,
 }), (error) => done({error: String(error)}));
 """
+
+# The console's words for each kind of message, and whether the text stands in quotes.
+CONSOLE = {
+    "arrow_in_scheme": ("Nyil a semasorban (hianyzik az ures sor?): ", False),
+    "empty_name": ("Ures nev a semasorban: ", False),
+    "leading_empty_line": ("A bemenet ures sorral kezdodik: nincs egy sema sem", False),
+    "blank_in_name": ("Szokoz vagy tabulator a nevben: ", True),
+    "unknown_name": ("Ismeretlen attributum a fuggosegben: ", True),
+    "missing_arrow": ("Hianyzik a \"->\" a fuggosegbol: ", False),
+    "unread_line": ("Nem feldolgozott sor (ures sor zarta a fuggosegeket): ", False),
+    "tableau_too_large": ("Nincs eleg memoria a tablazathoz: ", False),
+    "utf16": ("A bemeneti fajl UTF-16 kodolasu, mentse UTF-8 kodolassal: ", False),
+}
+
+
+def console_line(kind, text):
+    prefix, quoted = CONSOLE[kind]
+    return prefix + (f'"{text}"' if quoted else text)
+
 
 
 def expected(case, name, otherwise=b""):
@@ -60,6 +81,11 @@ def chain(n):
 # 40 attributes in two schemes of 20 and a pair: lossy, with a 20-column projection.
 FORTY = (",".join(f"A{i}" for i in range(1, 21)) + "\n" + ",".join(f"A{i}" for i in range(21, 41))
          + "\nA5,A25\n\nA1->A2\nA21->A22\n")
+
+# A textbook exercise as students type it: a comment, textbook letters, blanks around the arrows
+# and two empty lines before the dependencies; lossless as meant.
+TYPED = "# exercise d\nAD\nAB\nBE\nCDE\nAE\n\n\nA -> C\nB -> C\nC -> D\nDE -> C\nCE -> A\n"
+MEANT = "A,D\nA,B\nB,E\nC,D,E\nA,E\n\nA->C\nB->C\nC->D\nD,E->C\nC,E->A\n"
 
 # Keeps the longest time between two ticks of a 5 ms timer: how long the page's thread was busy.
 GAP_TIMER = """
@@ -163,6 +189,86 @@ class page_test(unittest.TestCase):
                 self.assertEqual(got["exitCode"], int(expected(case, "exit", b"0")))
                 want = expected(case, "result", None)
                 self.assertEqual(None if got["result"] is None else bytes(got["result"]), want)
+                # The messages as records, in the order and with the words of standard error.
+                lines = expected(case, "stderr").decode().splitlines()
+                self.assertEqual([console_line(k, t) for k, _, t in got["diagnostics"]], lines)
+                self.assertEqual(got["diagnosticCount"], len(lines))
+                self.assertEqual(all(line > 0 for _, line, _ in got["diagnostics"]),
+                                 not case.startswith("utf16"))
+        self.assertEqual(self.run_bytes((DATA / "blanks_around_names" / "input").read_bytes())
+                         ["diagnostics"], [["blank_in_name", 1, " B"], ["blank_in_name", 2, " C"],
+                                           ["unknown_name", 4, "B "]])
+
+    def test_tidy_rewrites_the_bytes_and_names_each_change(self):
+        got = self.driver.execute_async_script("""
+            const [bytes, done] = arguments;
+            window.lossless.tidy(new Uint8Array(bytes)).then((r) =>
+                done([Array.from(r.bytes), r.changes.map((c) => [c.kind, c.line])]));""",
+            list("\ufeff# ex\r\nR1(A, B)\r\nB,C\r\n\r\n \r\nB => C\r\n".encode()))
+        self.assertEqual(bytes(got[0]), "\ufeffA,B\r\nB,C\r\n\r\nB->C\r\n".encode())
+        self.assertEqual(got[1], [["comment", 1], ["blanks", 2], ["scheme_name", 2],
+                                  ["empty_line", 5], ["blanks", 6], ["arrow", 6]])
+
+    def test_a_typed_exercise_is_tidied_by_the_button_then_read_as_meant(self):
+        self.type_input(TYPED)
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+        self.assertIn("6 figyelmeztetés", self.find("#verdict-caveat").text)
+        items = self.driver.find_elements(By.CSS_SELECTOR, "#warnings li")
+        self.assertEqual([item.text for item in items[:2]], [
+            "1. sor: Szóköz vagy tabulátor a névben: „#␣exercise␣d”",
+            "9. sor: Nem feldolgozott sor (üres sor zárta le a függőségeket): A -> C"])
+        self.assertEqual(len(items), 6)
+        items[2].find_element(By.TAG_NAME, "button").click()
+        self.assertEqual(self.focused(), "input")
+        self.assertEqual(self.driver.execute_script(
+            "const i = document.activeElement; return i.value.slice(i.selectionStart, "
+            "i.selectionEnd)"), "B -> C")
+
+        # The offer marks the changed lines with what changed; the button replaces the text as an
+        # edit that the browser's undo takes back.
+        self.until(lambda: self.find("#tidy").is_displayed())
+        rewritten = self.driver.find_elements(By.CSS_SELECTOR, "#tidy tr.rewritten")
+        self.assertEqual(rewritten[0].text, "1 # exercise d megjegyzéssor törölve")
+        self.assertEqual(rewritten[-1].text, "13 C,E->A szóközök és tabulátorok elhagyva; "
+                                             "tankönyvi jelölés: betűnként külön név")
+        self.driver.save_screenshot(str(PAGE.parent / "tidy.png"))
+        self.find("#tidy-apply").click()
+        self.assertEqual(self.find("#input").get_property("value"), MEANT)
+        undo = ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL)
+        undo.perform()
+        self.assertEqual(self.find("#input").get_property("value"), TYPED)
+        self.until(lambda: self.find("#tidy-apply").get_attribute("aria-disabled") == "false")
+        self.find("#tidy-apply").click()
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertIn("Veszteségmentes (vesztesegmentes)", self.find("#verdict").text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#verdict-caveat"), [])
+        self.assertFalse(self.find("#warnings").is_displayed())
+        self.until(lambda: not self.find("#tidy").is_displayed())
+
+        # In English, and a long list cut at 20.
+        self.find('[data-language="en"]').click()
+        self.type_input("A\n\n" + "X->A\n" * 25)
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertIn("25 warnings say", self.find("#verdict-caveat").text)
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#warnings li")), 20)
+        self.assertIn("… and 5 more.", self.find("#warnings").text)
+
+    def test_a_big_file_is_tidied_as_its_bytes(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder) / "big.txt"
+            path.write_text("A, B\n" * 2000 + "B, C\n\nB -> C\n")
+            self.open_file(path)
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#warnings button"), [])
+        self.assertTrue(self.find("#warnings li").text.startswith("1. sor: "))
+        self.until(lambda: self.find("#tidy").is_displayed())
+        self.assertIn("Csak a változó sorok látszanak.", self.find("#tidy").text)
+        self.find("#tidy-apply").click()
+        self.assertTrue(self.find("#file-lines").text.startswith("A,B\nA,B\n"))
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+        self.assertFalse(self.find("#warnings").is_displayed())
 
     def test_a_tableau_too_large_gets_the_console_refusal(self):
         names = b"".join(b"A%06d\n" % k for k in range(1, 100001))
@@ -285,6 +391,8 @@ class page_test(unittest.TestCase):
             ("a lossless run", lambda: self.example("pelda.txt")),
             ("a lossy run", lambda: self.example("lossy.txt")),
             ("40 attributes", lambda: (self.type_input(FORTY), self.find("#run").click())),
+            ("warnings and the tidy-up", lambda: (self.type_input(TYPED),
+                                                  self.find("#run").click())),
             ("a refusal", lambda: self.driver.execute_script("""
                 const data = new DataTransfer();
                 data.items.add(new File([arguments[0]], 'refusal.txt'));
@@ -294,6 +402,8 @@ class page_test(unittest.TestCase):
         for state, start in states:
             if start:
                 self.run_and_wait(start)
+            if state == "warnings and the tidy-up":
+                self.until(lambda: self.find("#tidy").is_displayed())
             for language in ("en", "hu"):
                 with self.subTest(state=state, language=language):
                     self.find(f'[data-language="{language}"]').click()

@@ -62,6 +62,7 @@ const state = {
   result: null,       // the engine's answer for the input on screen, or for an earlier one
   stale: false,       // whether the input changed since the answer shown
   position: 0,        // the stepper's position: the number of steps applied
+  tidy: null,         // the tidy-up's answer, {input, result}, for the input it was asked for
 };
 
 const $ = (selector) => document.querySelector(selector);
@@ -151,25 +152,30 @@ function make_engine() {
     for (const {reject} of waiting.values()) reject(new Error(event.message));
     waiting.clear();
   };
+  const ask = (message, bytes) => {
+    const id = next_id++;
+    // A copy whose memory moves to the worker: copying 50 MB byte by byte would stall the page.
+    const copy = bytes instanceof Uint8Array ? bytes.slice() : Uint8Array.from(bytes);
+    return new Promise((resolve, reject) => {
+      waiting.set(id, {resolve, reject});
+      worker.postMessage({...message, id, bytes: copy}, [copy.buffer]);
+    });
+  };
   return {
     // The answer for the bytes; packed, in the form that the page reads (see pack in worker.js).
-    run(bytes, name, packed = false) {
-      const id = next_id++;
-      // A copy whose memory moves to the worker: copying 50 MB byte by byte would stall the page.
-      const copy = bytes instanceof Uint8Array ? bytes.slice() : Uint8Array.from(bytes);
-      return new Promise((resolve, reject) => {
-        waiting.set(id, {resolve, reject});
-        worker.postMessage({id, bytes: copy, name: String(name), packed}, [copy.buffer]);
-      });
-    },
+    run: (bytes, name, packed = false) => ask({op: 'run', name: String(name), packed}, bytes),
+    // The tidied bytes and their changes; packed, with the lines the page shows (see tidy_rows).
+    tidy: (bytes, packed = false) => ask({op: 'tidy', packed}, bytes),
   };
 }
 
 const engine = make_engine();
 
-// The interface that scripts and tests use: the console tool's outputs for an input's bytes.
+// The interface that scripts and tests use: the console tool's outputs for an input's bytes, and
+// the input rewritten by the tidy-up.
 window.lossless = {
   run: (bytes, name) => engine.run(bytes, name),
+  tidy: (bytes) => engine.tidy(bytes),
 };
 
 // ---- Reading a packed answer ---------------------------------------------------------------

@@ -1,6 +1,7 @@
-// The input section: the text box, the examples, opening or dropping a file, and the warnings
-// that the run wrote to standard error. A large file is not put into the text box, whose layout
-// of megabytes would stall the page for seconds: its name, size and first lines stand instead.
+// The input section: the text box, the examples, opening or dropping a file, the offer to tidy
+// the input up, and the run's messages about the input, each pointing at its line. A large file is
+// not put into the text box, whose layout of megabytes would stall the page for seconds: its name,
+// size and first lines stand instead.
 'use strict';
 
 add_words({
@@ -17,10 +18,43 @@ add_words({
     fileSize: (bytes) => `${size(bytes, 'hu')}; túl nagy a szövegdobozhoz, ezért így fut le.`,
     editFile: 'Szerkesztés szövegként',
     editFileHint: 'Egy nagy szöveg szerkesztése lassú lehet.',
-    warnings: 'Figyelmeztetések (szabványos hibakimenet):',
-    warningsCut: (shown, total) =>
-        `Az első ${number(shown)} sor látszik ${article(number(total))} ${number(total)}-ből; ` +
-        'a nyomkövetés a teljes futást mutatja.',
+    warnings: 'Figyelmeztetések a bemenetről (egyre kattintva kijelöli a sorát):',
+    warningsOfFile: 'Figyelmeztetések a bemenetről:',
+    warningsMore: (n) => `… és még ${number(n)} figyelmeztetés.`,
+    blankMarks: 'A nevekben a ␣ jel szóközt, a ⇥ jel tabulátort mutat.',
+    atLine: (line) => `${line}. sor: `,
+    diagnostic: (kind, text) => ({
+      arrow_in_scheme: `Nyíl a sémasorban (hiányzik az üres sor a függőségek előtt?): ${text}`,
+      empty_name: `Üres név a sémasorban (két vessző egymás után vagy a sor elején): ${text}`,
+      leading_empty_line: 'A bemenet üres sorral kezdődik, így egy sémát sem ad meg.',
+      blank_in_name: `Szóköz vagy tabulátor a névben: „${text}”`,
+      unknown_name: `Ismeretlen attribútum a függőségben (egy séma sem tartalmazza): „${text}”`,
+      missing_arrow: `Hiányzik a „->” a függőségből: ${text}`,
+      unread_line: `Nem feldolgozott sor (üres sor zárta le a függőségeket): ${text}`,
+      tableau_too_large: `Nincs elég memória a táblázathoz (sorok x oszlopok): ${text}`,
+      utf16: `A bemeneti fájl UTF-16 kódolású, mentse UTF-8 kódolással: ${text}`,
+      no_memory: `Nincs elég memória: ${text}`,
+    })[kind],
+    tidyTitle: (lines) => 'Az oldal átírhatja a bemenetet a bemeneti formátumra ' +
+        `(${number(lines)} sor változik):`,
+    tidyText: 'Az átírt bemenet',
+    tidyLine: 'Sor',
+    tidyNew: 'Átírt szöveg',
+    tidyChange: 'Változás',
+    tidyApply: 'A bemenet cseréje az átírtra',
+    tidyUndo: 'A visszavonás (Ctrl+Z) visszahozza a korábbi szöveget.',
+    tidyFile: 'Ezután az átírt szöveg fut a fájl helyett; a lemezen lévő fájl nem változik.',
+    tidyChangedOnly: 'Csak a változó sorok látszanak.',
+    tidyCut: 'Nem minden változó sor látszik; a csere mindet elvégzi.',
+    tidyEmpty: '(üres sor)',
+    rewrite: (kind, dropped) => ({
+      blanks: 'szóközök és tabulátorok elhagyva',
+      comment: 'megjegyzéssor törölve',
+      empty_line: dropped ? 'fölösleges üres sor törölve' : 'szóközös sor üres sorrá téve',
+      arrow: 'a nyíl „->” lett',
+      scheme_name: 'a séma neve és zárójelei elhagyva',
+      textbook: 'tankönyvi jelölés: betűnként külön név',
+    })[kind] ?? kind,
   },
   en: {
     input: 'Input',
@@ -35,10 +69,44 @@ add_words({
     fileSize: (bytes) => `${size(bytes, 'en')}; too large for the text box, so it runs as it is.`,
     editFile: 'Edit as text',
     editFileHint: 'Editing a large text can be slow.',
-    warnings: 'Warnings (standard error):',
-    warningsCut: (shown, total) =>
-        `The first ${number(shown)} of ${number(total)} lines are shown; the trace shows the ` +
-        'whole run.',
+    warnings: 'Warnings about the input (click one to select its line):',
+    warningsOfFile: 'Warnings about the input:',
+    warningsMore: (n) => `… and ${number(n)} more.`,
+    blankMarks: 'In names, ␣ shows a blank and ⇥ a tab.',
+    atLine: (line) => `Line ${line}: `,
+    diagnostic: (kind, text) => ({
+      arrow_in_scheme: 'An arrow in a scheme line (is the empty line before the dependencies ' +
+          `missing?): ${text}`,
+      empty_name: `An empty name in a scheme line (two commas in a row, or a leading one): ${text}`,
+      leading_empty_line: 'The input starts with an empty line, so it names no scheme.',
+      blank_in_name: `A blank or a tab in the name “${text}”`,
+      unknown_name: `An attribute that no scheme has, in a dependency: “${text}”`,
+      missing_arrow: `A dependency without “->”: ${text}`,
+      unread_line: `A line not read (an empty line ended the dependencies): ${text}`,
+      tableau_too_large: `Not enough memory for the tableau (rows x columns): ${text}`,
+      utf16: `The input file is encoded in UTF-16; save it as UTF-8: ${text}`,
+      no_memory: `Not enough memory: ${text}`,
+    })[kind],
+    tidyTitle: (lines) => 'The page can rewrite the input into the input format ' +
+        `(${number(lines)} ${lines === 1 ? 'line changes' : 'lines change'}):`,
+    tidyText: 'The rewritten input',
+    tidyLine: 'Line',
+    tidyNew: 'Rewritten text',
+    tidyChange: 'Change',
+    tidyApply: 'Replace the input with the rewritten one',
+    tidyUndo: 'Undo (Ctrl+Z) brings the earlier text back.',
+    tidyFile: 'The rewritten text then runs instead of the file; the file on disk stays as it is.',
+    tidyChangedOnly: 'Only the lines that change are shown.',
+    tidyCut: 'Not every line that changes is shown; the replacement makes every change.',
+    tidyEmpty: '(empty line)',
+    rewrite: (kind, dropped) => ({
+      blanks: 'blanks and tabs dropped',
+      comment: 'comment line dropped',
+      empty_line: dropped ? 'extra empty line dropped' : 'blank line made empty',
+      arrow: 'arrow written as “->”',
+      scheme_name: 'the scheme\'s name and parentheses dropped',
+      textbook: 'textbook notation: one name per letter',
+    })[kind] ?? kind,
   },
 });
 
@@ -52,8 +120,6 @@ function lines_in(bytes) {
   for (let at = bytes.indexOf(10); at !== -1; at = bytes.indexOf(10, at + 1)) ++lines;
   return lines;
 }
-// Lines of standard error listed under the input; a long list is cut.
-const listed_warnings = 50;
 
 function size(bytes, language) {
   const units = language === 'hu' ? ['bájt', 'kB', 'MB'] : ['bytes', 'kB', 'MB'];
@@ -66,18 +132,164 @@ function size(bytes, language) {
   return `${value.toLocaleString(language, {maximumFractionDigits: unit ? 1 : 0})} ${units[unit]}`;
 }
 
+// The messages listed under the input; diagnosticCount says how many more there are.
+const listed_diagnostics = 20;
+// A line shown in a message is cut after so many characters: it may be megabytes long.
+const shown_characters = 200;
+
+// Blanks and tabs in a name, shown as marks: "E " and "E" must not look alike.
+function visible_blanks(text) {
+  return text.replace(/ /g, '␣').replace(/\t/g, '⇥');
+}
+
+function diagnostic_text(d) {
+  let text = d.text.length > shown_characters ? `${d.text.slice(0, shown_characters)}…` : d.text;
+  if (d.kind === 'blank_in_name' || d.kind === 'unknown_name') text = visible_blanks(text);
+  const said = word('diagnostic', d.kind, text) ?? `${d.kind}: ${text}`;
+  return d.line > 0 ? word('atLine', d.line) + said : said;
+}
+
+// Selects line n (from 1) of the text box and scrolls it into view, for the person to edit.
+function select_line(n) {
+  const box = $('#input');
+  const text = box.value;
+  let start = 0;
+  for (let k = 1; k < n && start < text.length; ++k) {
+    const newline = text.indexOf('\n', start);
+    start = newline === -1 ? text.length : newline + 1;
+  }
+  const end = text.indexOf('\n', start);
+  box.focus();
+  box.setSelectionRange(start, end === -1 ? text.length : end);
+  // A selection set by script does not scroll the box in every browser: the lines above, at the
+  // box's line height, bring it near the middle (wrapped lines make that approximate).
+  const height = parseFloat(getComputedStyle(box).lineHeight);
+  box.scrollTop = Math.max(0, (n - 1) * height - box.clientHeight / 2);
+}
+
+// The run's messages about the input, each with its line; one with a line selects it in the text
+// box when clicked. A large file's card has no text to select in: the line number says where.
 function render_warnings() {
+  const r = state.result;
   const box = $('#warnings');
-  const bytes = state.result.error === undefined ? state.result.stderr : new Uint8Array(0);
-  const total = lines_in(bytes);
-  const lines = decode(bytes, 256 * listed_warnings).split('\n').filter((line) => line !== '');
-  const shown = lines.slice(0, listed_warnings);
+  const all = r.error === undefined ? r.diagnostics : [];
+  const shown = all.slice(0, listed_diagnostics);
   box.hidden = shown.length === 0;
-  const title = element('p', word('warnings'));
-  const list = element('div', null, element('ul', null, ...shown.map((line) => element('li', line))));
-  list.className = 'warning-list';
-  box.replaceChildren(title, scroll_box(list, word('warnings')));
-  if (total > shown.length) box.append(note(word('warningsCut', shown.length, total)));
+  if (box.hidden) return;
+  const selectable = !$('#input').hidden;
+  const list = element('ul');
+  for (const d of shown) {
+    const text = diagnostic_text(d);
+    const item = selectable && d.line > 0 ? button(text, () => select_line(d.line)) :
+                                            element('span', text);
+    item.className = 'diagnostic';
+    list.append(element('li', null, item));
+  }
+  box.replaceChildren(element('p', word(selectable ? 'warnings' : 'warningsOfFile')), list);
+  if (r.diagnosticCount > shown.length) {
+    box.append(note(word('warningsMore', r.diagnosticCount - shown.length)));
+  }
+  const named = shown.filter((d) => d.kind === 'blank_in_name' || d.kind === 'unknown_name');
+  if (named.some((d) => /[ \t]/.test(d.text))) box.append(note(word('blankMarks')));
+}
+
+// ---- The tidy-up ------------------------------------------------------------------------------
+// The engine rewrites the usual notations (blanks around names, comments, textbook letters...)
+// into the input format; the page shows the rewritten lines and replaces the input only when
+// asked to. It asks the engine once typing pauses, so that the offer follows the text.
+const tidy_delay = 300;
+let tidy_timer = 0;
+
+const encoder = new TextEncoder();
+
+// The input's bytes as they run: the opened file's, or the text box's as UTF-8.
+function input_bytes() {
+  return state.bytes !== null ? state.bytes : encoder.encode($('#input').value);
+}
+
+// Called by every change of the input: the offer shown stops acting until it is asked anew.
+function ask_tidy() {
+  const apply = $('#tidy-apply');
+  if (apply) set_enabled(apply, false);
+  clearTimeout(tidy_timer);
+  tidy_timer = setTimeout(async () => {
+    const input = state.input;
+    let result = null;
+    try {
+      result = await engine.tidy(input_bytes(), true);
+    } catch {
+      // No offer, then: the run says what went wrong with the input.
+    }
+    if (input !== state.input) return;
+    // Bytes that change nothing are not kept: they may be a copy of a 50 MB file.
+    state.tidy = result !== null && result.changes > 0 ? {input, result} : null;
+    render_tidy();
+  }, tidy_delay);
+}
+
+// The offer: the rewritten input, its changed lines marked with what changed, and a button that
+// replaces the input with it.
+function render_tidy() {
+  const box = $('#tidy');
+  const tidy = state.tidy;
+  box.hidden = tidy === null;
+  if (box.hidden) return;
+  const {rows, whole, complete, lines} = tidy.result;
+  const head = element('tr');
+  for (const key of ['tidyLine', 'tidyNew', 'tidyChange']) {
+    const th = element('th', word(key));
+    th.scope = 'col';
+    head.append(th);
+  }
+  const body = element('tbody');
+  for (const row of rows) {
+    const number = element('th', String(row.line));
+    number.scope = 'row';
+    const text = element('td');
+    // A dropped line of blanks shows them, and a dropped empty line says so.
+    const blank = row.dropped && row.text.trim() === '';
+    const shown = blank ? visible_blanks(row.text) || word('tidyEmpty') : row.text;
+    text.append(row.dropped ? element('del', shown) : shown);
+    const change = row.kinds ? row.kinds.map((kind) => word('rewrite', kind, row.dropped)) : [];
+    const line = element('tr', null, number, text, element('td', change.join('; ')));
+    if (row.kinds) line.className = 'rewritten';
+    body.append(line);
+  }
+  const table = element('table', null, element('thead', null, head), body);
+  table.className = 'tidy-lines';
+  const lines_box = scroll_box(element('div', null, table), word('tidyText'));
+  lines_box.className = 'table-box tidy-box';
+  const apply = button(word('tidyApply'), apply_tidy);
+  apply.id = 'tidy-apply';
+  apply.className = 'primary';
+  set_enabled(apply, tidy.input === state.input);
+  const card = !$('#file-card').hidden;
+  box.replaceChildren(element('p', word('tidyTitle', lines)), lines_box);
+  if (!whole) box.append(note(word('tidyChangedOnly')));
+  if (!complete) box.append(note(word('tidyCut')));
+  const actions = element('div', null, apply, note(word(card ? 'tidyFile' : 'tidyUndo')));
+  actions.className = 'actions';
+  box.append(actions);
+}
+
+// Replaces the input with the rewritten one: in the text box as an edit that the browser can undo,
+// and for a large file's card by the rewritten bytes.
+function apply_tidy() {
+  const tidy = state.tidy;
+  if (tidy === null || tidy.input !== state.input) return;
+  if (!$('#file-card').hidden) {
+    show_input(tidy.result.bytes, state.name);
+    $('#run').focus();
+    return;
+  }
+  const box = $('#input');
+  const text = decode(tidy.result.bytes);
+  box.focus();
+  box.select();
+  if (!document.execCommand('insertText', false, text)) {
+    box.value = text;  // a browser without the command: no undo, but the same text
+    box.dispatchEvent(new Event('input'));
+  }
 }
 
 // Puts bytes on screen as the input: in the text box, or for a large file on its card.
@@ -130,6 +342,9 @@ function set_up_input() {
     $('#input').hidden = false;
     $('#file-card').hidden = true;
     $('#input').focus();
+    // The messages can select their lines now, and the offer is undone as an edit.
+    if (state.result !== null) render_warnings();
+    render_tidy();
   };
   scroll_box($('#file-lines'));
   $('#file').onchange = (event) => {

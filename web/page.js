@@ -46,12 +46,12 @@ async function render(focus = false) {
   }
   if (!$('#file-card').hidden) $('#file-size').textContent = word('fileSize', state.bytes.length);
   show_busy();
+  render_tidy();
   if (state.result === null) return;
   state.result.names = [];  // decoded anew: an empty name is shown in the language's words
   show_stale();
   const sections = [
     render_verdict,
-    // A notice about tidying the input renders here, beside the warnings of the input section.
     render_warnings,
     // The decomposition check's section (#analysis) renders here, below the verdict.
     render_steps,
@@ -93,15 +93,14 @@ function input_changed() {
     show_stale();
   }
   show_busy();
+  ask_tidy();
 }
-
-const encoder = new TextEncoder();
 
 // Runs the input on screen. Only the newest run's answer is shown, and only while the input is
 // the one it was started for; the focus then moves to the verdict. The page is busy until the
 // answer is drawn.
 async function run() {
-  const bytes = state.bytes !== null ? state.bytes : encoder.encode($('#input').value);
+  const bytes = input_bytes();
   const id = ++state.run;
   const input = state.input;
   state.running = input;

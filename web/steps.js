@@ -10,6 +10,10 @@ add_words({
     lossyWhy: 'A táblázatban nincs csupa 0 sor: lent az ellenpélda.',
     noSchemes: 'A bemenet egy sémát sem ad meg, így a táblázatnak nincs sora, csupa 0 sora sem.',
     stale: 'Ez az eredmény a korábbi bemenethez tartozik; a Futtatás frissíti.',
+    caveat: (n) => 'Az ítélet a bemenetre úgy vonatkozik, ahogy az oldal beolvasta; ' +
+        `${number(n)} figyelmeztetés szerint ez eltérhet attól, amit a bemenet írója gondolt ` +
+        '(lásd a bemenet alatt).',
+    caveatRefused: (n) => `Az ok a bemenet alatt: ${number(n)} figyelmeztetés.`,
     refused: (code) => `Nem futott le (kilépési kód: ${code})`,
     engineError: 'A motor hibával leállt:',
     steps: 'A táblázat lépésről lépésre',
@@ -50,6 +54,11 @@ add_words({
     lossyWhy: 'The tableau has no row of zeros: see the counterexample below.',
     noSchemes: 'The input names no scheme, so the tableau has no rows, and no row of zeros.',
     stale: 'This result belongs to the earlier input; Run brings it up to date.',
+    caveat: (n) => 'The verdict is for the input as it was read; ' +
+        `${number(n)} ${n === 1 ? 'warning says' : 'warnings say'} that this may differ from ` +
+        'what was meant (see under the input).',
+    caveatRefused: (n) => `The reason is under the input: ${number(n)} ` +
+        `${n === 1 ? 'warning' : 'warnings'}.`,
     refused: (code) => `No run (exit code ${code})`,
     engineError: 'The engine stopped with an error:',
     steps: 'The tableau step by step',
@@ -105,6 +114,13 @@ function render_verdict() {
     banner.className = lossless ? 'lossless' : 'lossy';
     banner.append(element('span', `${word(lossless ? 'lossless' : 'lossy')} (${r.verdict})`),
         element('small', word(why)));
+  }
+  // Any message about the input means it may have been read otherwise than it was meant.
+  if (r.error === undefined && r.diagnosticCount > 0) {
+    const caveat = element('small', word(r.verdict === '' ? 'caveatRefused' : 'caveat',
+                                         r.diagnosticCount));
+    caveat.id = 'verdict-caveat';
+    banner.append(caveat);
   }
   if (state.stale) banner.append(element('small', word('stale')));
 }

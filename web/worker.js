@@ -27,6 +27,8 @@ function pack_rows(rows, columns) {
 // hundreds of milliseconds to receive. Fields that this does not know pass as they are.
 function pack(r) {
   const p = {...r};
+  // The page shows the start of a line in a message; a line can be megabytes long.
+  p.diagnostics = r.diagnostics.map((d) => ({...d, text: cut(d.text)}));
   if (!r.shown) return p;
   p.rows = r.initial.length;
   p.columns = r.header.length;
@@ -56,19 +58,103 @@ function buffers(value) {
   return [...found];
 }
 
+// The tidy-up's lines as the page shows them, at most shown_rows of them: every line of the tidied
+// text when it has no more than that, else only the lines that changed. Each is {line, text} with
+// the input's line number; a changed line also has its kinds, and a line that the tidy-up drops
+// has dropped: true and its old text. The tidy-up keeps the input's lines in order, rewritten or
+// not, or drops them, so walking both texts line by line pairs them: a line with no change is kept
+// as it is, a comment is dropped, and an empty_line one is dropped unless it became the empty line
+// that the tidied text has at that place.
+const shown_rows = 200;
+
+// Of a longer text the page shows only the start.
+const shown_characters = 1000;
+
+function cut(text) {
+  return text.length > shown_characters ? `${text.slice(0, shown_characters)}…` : text;
+}
+
+function tidy_rows(input, tidied) {
+  const kinds = new Map();
+  for (const {kind, line} of tidied.changes) {
+    if (!kinds.has(line)) kinds.set(line, []);
+    kinds.get(line).push(kind);
+  }
+  // Decoded only when shown, and of a long line only the start: a big file's lines are mostly
+  // not shown, and a line may be megabytes long.
+  const text_of = (part) => {
+    const start = part.subarray(0, 4 * shown_characters);
+    return cut(new TextDecoder().decode(start, {stream: start.length < part.length}));
+  };
+  const lines = (bytes) => {
+    let at = bytes[0] === 0xef && bytes[1] === 0xbb && bytes[2] === 0xbf ? 3 : 0;
+    return () => {
+      if (at >= bytes.length) return null;
+      const newline = bytes.indexOf(10, at);
+      const next = newline === -1 ? bytes.length : newline + 1;
+      let stop = newline === -1 ? bytes.length : newline;
+      if (stop > at && bytes[stop - 1] === 13) --stop;
+      const part = bytes.subarray(at, stop);
+      at = next;
+      return {empty: part.length === 0, text: () => text_of(part)};
+    };
+  };
+  const output = tidied.bytes;
+  let newlines = 0;
+  let at = output.indexOf(10);
+  while (at !== -1 && newlines < shown_rows) {
+    ++newlines;
+    at = output.indexOf(10, at + 1);
+  }
+  const whole = newlines < shown_rows;
+  const next_input = lines(input);
+  const next_output = lines(output);
+  const rows = [];
+  let changed = 0;
+  let out = next_output();
+  for (let number = 1, line = next_input(); line !== null; ++number, line = next_input()) {
+    if (rows.length === shown_rows || (!whole && changed === kinds.size)) break;
+    const of_line = kinds.get(number);
+    if (of_line === undefined) {
+      if (out === null) break;  // not a pairing that the tidy-up makes; show what was paired
+      if (whole) rows.push({line: number, text: out.text()});
+      out = next_output();
+      continue;
+    }
+    ++changed;
+    const dropped = of_line.includes('comment') ||
+        (of_line.includes('empty_line') && (out === null || !out.empty));
+    rows.push({line: number, text: dropped ? line.text() : out.text(), kinds: of_line, dropped});
+    if (!dropped) out = next_output();
+  }
+  return {rows, whole, complete: changed === kinds.size, lines: kinds.size};
+}
+
+// Runs the engine's function on the bytes, which it reads from its own memory.
+function call(engine, bytes, use) {
+  const at = engine._malloc(Math.max(bytes.length, 1));
+  try {
+    engine.HEAPU8.set(bytes, at);
+    return use(at);
+  } finally {
+    engine._free(at);
+  }
+}
+
 self.onmessage = async (event) => {
-  const {id, bytes, name, packed} = event.data;
+  const {id, op, bytes, name, packed} = event.data;
   try {
     if (engine === null) engine = create_engine();
     engine = await engine;
-    const at = engine._malloc(Math.max(bytes.length, 1));
-    let result;
-    try {
-      engine.HEAPU8.set(bytes, at);
-      result = engine.run(at, bytes.length, name);
-    } finally {
-      engine._free(at);
+    if (op === 'tidy') {
+      const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length));
+      const result = packed ?
+          {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_rows(bytes, tidied)} :
+          tidied;
+      self.postMessage({id, result}, [result.bytes.buffer]);
+      return;
     }
+    let result = call(engine, bytes, (at) => engine.run(at, bytes.length, name));
     if (packed) {
       result = pack(result);
       self.postMessage({id, result}, buffers(result));
