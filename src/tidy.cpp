@@ -252,6 +252,7 @@ tidy_result tidier::run(std::string_view input) {
   }
   textbook();
 
+  for (const kept_line& k : kept_) result_.source.push_back(k.number);
   std::stable_sort(result_.changes.begin(), result_.changes.end(),
                    [](const tidy_change& a, const tidy_change& b) {
                      return a.line != b.line ? a.line < b.line : a.kind < b.kind;

@@ -33,6 +33,10 @@ struct tidy_change {
 struct tidy_result {
   std::string bytes;                 // the rewritten input
   std::vector<tidy_change> changes;  // by line, then in the order above; empty: bytes == input
+  // For each line of bytes, in order, the input line it was written from: the tidy-up keeps lines
+  // in their order, rewritten or not, or drops them, so a front end can show each line beside its
+  // old text without pairing them itself.
+  std::vector<long long> source;
 };
 
 // Rewrites the input's scheme and dependency blocks:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "chase.h"
@@ -92,12 +93,25 @@ const case_ cases[] = {
      {{"blanks", 1}, {"scheme_name", 1}}},
 };
 
+TEST(tidy, names_the_input_line_of_each_line_it_keeps) {
+  const tidy_result r = tidy("\n# x\nA, B\n\n\nB->C\n\nrest\n");
+  EXPECT_EQ(r.bytes, "A,B\n\nB->C\n\nrest\n");
+  EXPECT_EQ(r.source, (std::vector<long long>{3, 4, 6, 7, 8}));
+  EXPECT_EQ(tidy("A\nB").source, (std::vector<long long>{1, 2}));
+}
+
 TEST(tidy, rewrites_each_habit_and_names_its_lines) {
   for (const case_& c : cases) {
     SCOPED_TRACE(c.habit);
     const tidy_result once = tidy(c.before);
     EXPECT_EQ(once.bytes, c.after);
     EXPECT_EQ(changes_of(once), c.changes);
+    // Every line of the result comes from an input line, in order.
+    const std::size_t lines =
+        static_cast<std::size_t>(std::count(once.bytes.begin(), once.bytes.end(), '\n')) +
+        (once.bytes.empty() || once.bytes.back() == '\n' ? 0 : 1);
+    EXPECT_EQ(once.source.size(), lines);
+    EXPECT_TRUE(std::is_sorted(once.source.begin(), once.source.end()));
     // Idempotent: the tidied text is left as it is.
     const tidy_result twice = tidy(once.bytes);
     EXPECT_EQ(twice.bytes, once.bytes);

@@ -162,6 +162,11 @@ val tidy_bytes(std::uintptr_t data, std::size_t size) {
     changes.call<void>("push", item);
   }
   out.set("changes", changes);
+  // A number per line of a big file: one typed array, not an array of numbers.
+  const std::vector<std::int32_t> source(tidied.source.begin(), tidied.source.end());
+  out.set(
+      "source",
+      val::global("Int32Array").new_(emscripten::typed_memory_view(source.size(), source.data())));
   return out;
 }
 

@@ -61,10 +61,8 @@ function buffers(value) {
 // The tidy-up's lines as the page shows them, at most shown_rows of them: every line of the tidied
 // text when it has no more than that, else only the lines that changed. Each is {line, text} with
 // the input's line number; a changed line also has its kinds, and a line that the tidy-up drops
-// has dropped: true and its old text. The tidy-up keeps the input's lines in order, rewritten or
-// not, or drops them, so walking both texts line by line pairs them: a line with no change is kept
-// as it is, a comment is dropped, and an empty_line one is dropped unless it became the empty line
-// that the tidied text has at that place.
+// has dropped: true and its old text. The engine names the input line of each tidied line
+// (source), so the two texts are walked side by side.
 const shown_rows = 200;
 
 // Of a longer text the page shows only the start.
@@ -96,36 +94,28 @@ function tidy_rows(input, tidied) {
       if (stop > at && bytes[stop - 1] === 13) --stop;
       const part = bytes.subarray(at, stop);
       at = next;
-      return {empty: part.length === 0, text: () => text_of(part)};
+      return () => text_of(part);
     };
   };
-  const output = tidied.bytes;
-  let newlines = 0;
-  let at = output.indexOf(10);
-  while (at !== -1 && newlines < shown_rows) {
-    ++newlines;
-    at = output.indexOf(10, at + 1);
-  }
-  const whole = newlines < shown_rows;
+  const source = tidied.source;
+  const whole = source.length <= shown_rows;
   const next_input = lines(input);
-  const next_output = lines(output);
+  const next_output = lines(tidied.bytes);
   const rows = [];
   let changed = 0;
-  let out = next_output();
+  let kept = 0;
   for (let number = 1, line = next_input(); line !== null; ++number, line = next_input()) {
     if (rows.length === shown_rows || (!whole && changed === kinds.size)) break;
+    const is_kept = source[kept] === number;
+    const text = is_kept ? next_output() : line;
+    if (is_kept) ++kept;
     const of_line = kinds.get(number);
     if (of_line === undefined) {
-      if (out === null) break;  // not a pairing that the tidy-up makes; show what was paired
-      if (whole) rows.push({line: number, text: out.text()});
-      out = next_output();
+      if (whole) rows.push({line: number, text: text()});
       continue;
     }
     ++changed;
-    const dropped = of_line.includes('comment') ||
-        (of_line.includes('empty_line') && (out === null || !out.empty));
-    rows.push({line: number, text: dropped ? line.text() : out.text(), kinds: of_line, dropped});
-    if (!dropped) out = next_output();
+    rows.push({line: number, text: text(), kinds: of_line, dropped: !is_kept});
   }
   return {rows, whole, complete: changed === kinds.size, lines: kinds.size};
 }
@@ -150,7 +140,7 @@ self.onmessage = async (event) => {
       const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length));
       const result = packed ?
           {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_rows(bytes, tidied)} :
-          tidied;
+          {bytes: tidied.bytes, changes: tidied.changes};
       self.postMessage({id, result}, [result.bytes.buffer]);
       return;
     }
