@@ -1,8 +1,7 @@
-// The decomposition check. Every question is answered with closures X+ under F, computed by the
-// linear method of Beeri and Bernstein (1979): each dependency counts the attributes of its left
-// side still missing and fires when the count reaches zero. Only the attributes that some useful
-// dependency mentions (U) take part; any other attribute is in X+ only when it is in X, so it is
-// left out of every closure and put back where an answer lists attributes.
+// The decomposition check. Every question is one about closures X+ under F, answered by the
+// closure engine or the table of single-attribute closures (closure.h). Only the attributes that
+// the dependencies mention (U) take part; any other attribute is in X+ only when it is in X, so
+// it is left out of every closure and put back where an answer lists attributes.
 //
 // - Preservation iterates Z := Z u ((Z n S)+ n S) per left side X of F. Within a round a scheme
 //   is taken again only when Z gained attributes of it since its last turn: otherwise it adds
@@ -17,7 +16,8 @@
 //   scheme breaks BCNF exactly when some anti-key N has an attribute A in (N - A)+, and 3NF when
 //   such an A is not prime, so the normal forms need closures per key and anti-key, not per
 //   subset of S. Time grows with the number of keys and anti-keys.
-// Every loop spends from a work budget and stops when it is overdrawn, so nothing runs unbounded.
+// Every loop spends from a work budget and stops when it is overdrawn, so nothing runs unbounded;
+// what an answer stores is charged too, so its memory stays bounded as well.
 
 #include "analysis.h"
 
@@ -30,443 +30,14 @@
 #include <utility>
 
 #include "chase.h"
+#include "closure.h"
 #include "tableau.h"
 
 namespace {
 
-// The closures of single attributes are kept for up to this many components (at most 32 MB).
-constexpr int max_components = 16384;
-
 // Stored numbers cost more than steps: an answer kept in memory must stay far below the memory a
 // budget's worth of steps could fill.
 constexpr long long stored_cost = 8;
-
-class work_meter {
- public:
-  explicit work_meter(long long budget) : left_(budget) {}
-  // Spends n units; false once the budget is overdrawn.
-  bool spend(long long n) {
-    left_ -= n;
-    return left_ >= 0;
-  }
-  bool exhausted() const { return left_ < 0; }
-  long long left() const { return left_; }
-
- private:
-  long long left_;
-};
-
-void sort_unique(std::vector<int>& v) {
-  std::sort(v.begin(), v.end());
-  v.erase(std::unique(v.begin(), v.end()), v.end());
-}
-
-// An applicable record with a non-empty right side; both sides sorted and without repeats.
-struct record {
-  int index;
-  std::vector<int> left;
-  std::vector<int> right;
-};
-
-// Lists of ints in one flat array: list i is values[begin[i] .. begin[i + 1]). A catalogue can
-// have millions of columns, and a vector per column would cost more than the lists.
-struct flat_lists {
-  std::vector<int> begin{0};
-  std::vector<int> values;
-  void close_list() { begin.push_back(static_cast<int>(values.size())); }
-  std::span<const int> operator[](int i) const {
-    return {values.data() + begin[i], values.data() + begin[i + 1]};
-  }
-};
-
-// The lists of (list, value) pairs, for lists 0 .. count - 1; each list keeps the pairs' order.
-flat_lists group_pairs(int count, const std::vector<std::pair<int, int>>& pairs) {
-  flat_lists lists;
-  lists.begin.assign(static_cast<std::size_t>(count) + 1, 0);
-  for (const auto& [list, value] : pairs) ++lists.begin[list + 1];
-  std::partial_sum(lists.begin.begin(), lists.begin.end(), lists.begin.begin());
-  lists.values.resize(pairs.size());
-  std::vector<int> fill(lists.begin.begin(), lists.begin.end() - 1);
-  for (const auto& [list, value] : pairs) lists.values[fill[list]++] = value;
-  return lists;
-}
-
-// The records grouped by left side, and the dependencies that can add to a closure (a group whose
-// right sides add something to its left side), merged per group and renumbered over U.
-struct dependency_index {
-  std::vector<record> records;           // in the order of F
-  std::vector<std::vector<int>> groups;  // record positions, groups in order of first record
-  std::vector<int> group_fd;             // per group: its dependency, or -1
-  std::vector<int> fd_group;             // per dependency: its group
-  std::vector<int> column_of;            // U index -> column, ascending
-  std::vector<int> index_of;             // column -> U index, -1 outside U
-  flat_lists left, right;                // per dependency, over U; right without left
-  flat_lists uses;                       // per U attribute: the dependencies whose left holds it
-  std::vector<int> empty_left;           // dependencies that always fire
-  std::vector<char> on_right;            // per U attribute
-  int u() const { return static_cast<int>(column_of.size()); }
-  int fds() const { return static_cast<int>(fd_group.size()); }
-};
-
-dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
-  dependency_index d;
-  auto valid = [m](int c) { return 0 <= c && c < m; };
-  for (int i = 0; i < static_cast<int>(F.size()); ++i) {
-    if (!std::all_of(F[i].left.begin(), F[i].left.end(), valid)) continue;
-    record r{i, F[i].left, {}};
-    for (int c : F[i].right) {
-      if (valid(c)) r.right.push_back(c);
-    }
-    if (r.right.empty()) continue;
-    sort_unique(r.left);
-    sort_unique(r.right);
-    d.records.push_back(std::move(r));
-  }
-
-  std::vector<int> order(d.records.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return d.records[a].left < d.records[b].left; });
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k == 0 || d.records[order[k]].left != d.records[order[k - 1]].left) d.groups.emplace_back();
-    d.groups.back().push_back(order[k]);
-  }
-  std::sort(d.groups.begin(), d.groups.end());  // by first record: each group is ascending
-
-  std::vector<std::vector<int>> merged(d.groups.size());
-  std::vector<char> in_u(static_cast<std::size_t>(m), 0);
-  for (std::size_t g = 0; g < d.groups.size(); ++g) {
-    const std::vector<int>& x = d.records[d.groups[g][0]].left;
-    std::vector<int> all;
-    for (int r : d.groups[g])
-      all.insert(all.end(), d.records[r].right.begin(), d.records[r].right.end());
-    sort_unique(all);
-    std::set_difference(all.begin(), all.end(), x.begin(), x.end(), std::back_inserter(merged[g]));
-    if (merged[g].empty()) continue;
-    for (int c : x) in_u[c] = 1;
-    for (int c : merged[g]) in_u[c] = 1;
-  }
-  d.index_of.assign(static_cast<std::size_t>(m), -1);
-  for (int c = 0; c < m; ++c) {
-    if (!in_u[c]) continue;
-    d.index_of[c] = d.u();
-    d.column_of.push_back(c);
-  }
-
-  d.group_fd.assign(d.groups.size(), -1);
-  d.on_right.assign(static_cast<std::size_t>(d.u()), 0);
-  std::vector<std::pair<int, int>> uses;
-  for (std::size_t g = 0; g < d.groups.size(); ++g) {
-    if (merged[g].empty()) continue;
-    const int f = d.fds();
-    d.group_fd[g] = f;
-    d.fd_group.push_back(static_cast<int>(g));
-    for (int c : d.records[d.groups[g][0]].left) {
-      d.left.values.push_back(d.index_of[c]);
-      uses.emplace_back(d.index_of[c], f);
-    }
-    d.left.close_list();
-    for (int c : merged[g]) {
-      d.right.values.push_back(d.index_of[c]);
-      d.on_right[d.index_of[c]] = 1;
-    }
-    d.right.close_list();
-    if (d.left[f].empty()) d.empty_left.push_back(f);
-  }
-  d.uses = group_pairs(d.u(), uses);
-  return d;
-}
-
-// The closure of a set of U attributes, grown one attribute at a time so that a caller can add
-// more and go on. It stops early once every attribute of the target is in, which is all that a
-// superkey test needs. Clearing costs nothing: marks are valid only for the current epoch.
-class closure_engine {
- public:
-  // A dependency that added attributes: members()[from .. to).
-  struct firing {
-    int fd;
-    int from;
-    int to;
-  };
-
-  explicit closure_engine(const dependency_index& d)
-      : d_(d),
-        in_(static_cast<std::size_t>(d.u()), 0),
-        target_(static_cast<std::size_t>(d.u()), 0),
-        seen_(static_cast<std::size_t>(d.fds()), 0),
-        missing_(static_cast<std::size_t>(d.fds()), 0) {}
-
-  void clear() {
-    if (++epoch_ == 0) {
-      std::fill(in_.begin(), in_.end(), 0);
-      std::fill(seen_.begin(), seen_.end(), 0);
-      epoch_ = 1;
-    }
-    members_.clear();
-    head_ = 0;
-    hits_ = 0;
-    started_ = false;
-  }
-  void set_target(std::span<const int> target) {
-    if (++target_epoch_ == 0) {
-      std::fill(target_.begin(), target_.end(), 0);
-      target_epoch_ = 1;
-    }
-    all_ = false;
-    target_size_ = static_cast<long long>(target.size());
-    hits_ = 0;
-    for (int a : target) {
-      target_[a] = target_epoch_;
-      if (contains(a)) ++hits_;
-    }
-  }
-  void set_no_target() {
-    all_ = false;
-    target_size_ = std::numeric_limits<long long>::max();
-  }
-  void set_target_all() {
-    all_ = true;
-    target_size_ = d_.u();
-    hits_ = static_cast<long long>(members_.size());
-  }
-  void trace(std::vector<firing>* firings) { firings_ = firings; }
-
-  void add(int a) {
-    if (in_[a] == epoch_) return;
-    in_[a] = epoch_;
-    members_.push_back(a);
-    if (all_ || target_[a] == target_epoch_) ++hits_;
-  }
-  // Grows the closure until the target is in or nothing fires any more. False when the meter ran
-  // out first; the closure is then partial.
-  bool run(work_meter& meter) {
-    if (!started_) {
-      started_ = true;
-      for (int f : d_.empty_left) fire(f, meter);
-    }
-    while (!covered() && head_ < members_.size()) {
-      const int a = members_[head_++];
-      const std::span<const int> uses = d_.uses[a];
-      if (!meter.spend(1 + static_cast<long long>(uses.size()))) return false;
-      for (int f : uses) {
-        if (seen_[f] != epoch_) {
-          seen_[f] = epoch_;
-          missing_[f] = static_cast<int>(d_.left[f].size());
-        }
-        if (--missing_[f] == 0) fire(f, meter);
-      }
-    }
-    return !meter.exhausted();
-  }
-  bool covered() const { return hits_ >= target_size_; }
-  bool contains(int a) const { return in_[a] == epoch_; }
-  const std::vector<int>& members() const { return members_; }
-
- private:
-  void fire(int f, work_meter& meter) {
-    const std::span<const int> right = d_.right[f];
-    meter.spend(static_cast<long long>(right.size()));
-    const int from = static_cast<int>(members_.size());
-    for (int b : right) add(b);
-    if (firings_ != nullptr && static_cast<int>(members_.size()) > from) {
-      firings_->push_back({f, from, static_cast<int>(members_.size())});
-    }
-  }
-
-  const dependency_index& d_;
-  std::vector<std::uint32_t> in_;
-  std::vector<std::uint32_t> target_;
-  std::vector<std::uint32_t> seen_;
-  std::vector<int> missing_;
-  std::vector<int> members_;
-  std::vector<firing>* firings_ = nullptr;
-  std::size_t head_ = 0;
-  std::uint32_t epoch_ = 1;
-  std::uint32_t target_epoch_ = 1;
-  long long target_size_ = 0;
-  long long hits_ = 0;
-  bool all_ = false;
-  bool started_ = false;
-};
-
-// The closures of all single attributes, kept so that "does X+ hold all of T" is answered at once
-// when the union of the closures of X's attributes already holds T. With many dependencies per
-// attribute that answers most questions in a few machine words, where a closure would scan most
-// of F; a question it cannot answer goes to the closure engine.
-//
-// Attributes that imply each other through dependencies with one attribute on the left (a
-// strongly connected component of that graph) have one closure, so the table works on
-// components; in a dense F nearly all attributes share one. For each component c it computes the
-// set of components whose closure holds c, in the bits of machine words: starting from {c}, a
-// dependency X->Y adds the intersection of the sets of X to the set of each y in Y, and a set
-// that grows has the dependencies whose left side holds it taken again. Sets only grow, so this
-// ends, at the least solution: exactly the closures.
-class implication_table {
- public:
-  // Not kept when there are too many components or the budget runs out first.
-  implication_table(const dependency_index& d, long long budget) {
-    find_components(d);
-    if (components_ > max_components) return;
-    work_meter meter(budget);
-    words_ = (static_cast<std::size_t>(components_) + 63) / 64;
-    flat_lists left, right;
-    std::vector<std::pair<int, int>> uses;
-    std::vector<int> l, r;
-    for (int f = 0; f < d.fds(); ++f) {
-      l.clear();
-      r.clear();
-      for (int a : d.left[f]) l.push_back(component_[a]);
-      for (int a : d.right[f]) r.push_back(component_[a]);
-      sort_unique(l);
-      sort_unique(r);
-      std::erase_if(r, [&](int c) { return std::binary_search(l.begin(), l.end(), c); });
-      if (r.empty()) continue;
-      const int q = static_cast<int>(left.begin.size()) - 1;
-      for (int c : l) uses.emplace_back(c, q);
-      left.values.insert(left.values.end(), l.begin(), l.end());
-      left.close_list();
-      right.values.insert(right.values.end(), r.begin(), r.end());
-      right.close_list();
-    }
-    const int rules = static_cast<int>(left.begin.size()) - 1;
-    const flat_lists uses_of = group_pairs(components_, uses);
-    meter.spend(static_cast<long long>(static_cast<std::size_t>(components_) * words_));
-    if (meter.exhausted()) return;
-
-    implied_by_.assign(static_cast<std::size_t>(components_) * words_, 0);
-    for (int c = 0; c < components_; ++c) column(c)[c >> 6] |= std::uint64_t{1} << (c & 63);
-    std::vector<std::uint64_t> all(words_, ~std::uint64_t{0});
-    if (components_ % 64 != 0) all.back() = (std::uint64_t{1} << (components_ % 64)) - 1;
-    std::vector<int> queue(static_cast<std::size_t>(rules));
-    std::iota(queue.begin(), queue.end(), 0);
-    std::vector<char> queued(queue.size(), 1);
-    std::vector<std::uint64_t> common;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-      const int q = queue[head];
-      queued[q] = 0;
-      common = all;
-      for (int c : left[q]) {
-        const std::uint64_t* set = column(c);
-        for (std::size_t w = 0; w < words_; ++w) common[w] &= set[w];
-      }
-      for (int c : right[q]) {
-        std::uint64_t* set = column(c);
-        std::uint64_t grew = 0;
-        for (std::size_t w = 0; w < words_; ++w) {
-          grew |= common[w] & ~set[w];
-          set[w] |= common[w];
-        }
-        if (grew == 0) continue;
-        for (int g : uses_of[c]) {
-          if (!queued[g]) {
-            queued[g] = 1;
-            queue.push_back(g);
-          }
-        }
-      }
-      if (!meter.spend(static_cast<long long>((left[q].size() + right[q].size() + 1) * words_))) {
-        implied_by_.clear();
-        return;
-      }
-      // The front already taken is dropped now and then, so the queue stays about as long as F.
-      if (head >= queue.size() / 2 && head >= 4096) {
-        queue.erase(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(head) + 1);
-        head = static_cast<std::size_t>(-1);
-      }
-    }
-  }
-
-  bool kept() const { return !implied_by_.empty(); }
-  // True when b is in {a}+. Only when kept.
-  bool implies(int a, int b) {
-    const int c = component_[a];
-    return (column(component_[b])[c >> 6] >> (c & 63)) & 1;
-  }
-  // True when the closures of X's attributes together hold every attribute of target; then X+
-  // does too. False also when the table is not kept.
-  bool covers(std::span<const int> x, std::span<const int> target, work_meter& meter) {
-    if (implied_by_.empty() || x.empty()) return false;
-    // Per target attribute: is some attribute of X in its set? Tested per attribute of X, or per
-    // word of the set of X when X is the larger.
-    const bool by_words = x.size() > words_;
-    if (by_words) {
-      x_words_.assign(words_, 0);
-      for (int a : x) x_words_[component_[a] >> 6] |= std::uint64_t{1} << (component_[a] & 63);
-    }
-    for (int t : target) {
-      const std::uint64_t* set = column(component_[t]);
-      bool implied = false;
-      if (by_words) {
-        for (std::size_t w = 0; w < words_ && !implied; ++w) implied = (set[w] & x_words_[w]) != 0;
-      } else {
-        for (std::size_t k = 0; k < x.size() && !implied; ++k) {
-          const int c = component_[x[k]];
-          implied = (set[c >> 6] >> (c & 63)) & 1;
-        }
-      }
-      meter.spend(1 + static_cast<long long>(by_words ? words_ : x.size()));
-      if (!implied) return false;
-    }
-    return true;
-  }
-
- private:
-  std::uint64_t* column(int c) { return implied_by_.data() + static_cast<std::size_t>(c) * words_; }
-
-  // Tarjan's strongly connected components of the graph a -> b for each dependency {a}->Y with
-  // b in Y, without recursion: a chain of dependencies can be as long as U.
-  void find_components(const dependency_index& d) {
-    const int u = d.u();
-    std::vector<std::pair<int, int>> edges;
-    for (int f = 0; f < d.fds(); ++f) {
-      if (d.left[f].size() != 1) continue;
-      for (int b : d.right[f]) edges.emplace_back(d.left[f][0], b);
-    }
-    const flat_lists next = group_pairs(u, edges);
-    component_.assign(static_cast<std::size_t>(u), -1);
-    std::vector<int> order(static_cast<std::size_t>(u), -1), low(static_cast<std::size_t>(u));
-    std::vector<int> position(static_cast<std::size_t>(u)), stack, calls;
-    int visited = 0;
-    for (int root = 0; root < u; ++root) {
-      if (order[root] >= 0) continue;
-      auto enter = [&](int v) {
-        order[v] = low[v] = visited++;
-        position[v] = next.begin[v];
-        stack.push_back(v);
-        calls.push_back(v);
-      };
-      enter(root);
-      while (!calls.empty()) {
-        const int v = calls.back();
-        if (position[v] < next.begin[v + 1]) {
-          const int w = next.values[position[v]++];
-          if (order[w] < 0) {
-            enter(w);
-          } else if (component_[w] < 0) {
-            low[v] = std::min(low[v], order[w]);
-          }
-          continue;
-        }
-        calls.pop_back();
-        if (!calls.empty()) low[calls.back()] = std::min(low[calls.back()], low[v]);
-        if (low[v] != order[v]) continue;
-        int w;
-        do {
-          w = stack.back();
-          stack.pop_back();
-          component_[w] = components_;
-        } while (w != v);
-        ++components_;
-      }
-    }
-  }
-
-  std::vector<int> component_;  // per U attribute
-  int components_ = 0;
-  std::size_t words_ = 0;
-  std::vector<std::uint64_t> implied_by_;  // per component, words_ words; empty when not kept
-  std::vector<std::uint64_t> x_words_;
-};
 
 // The schemes over U, and per U attribute the schemes holding it.
 struct scheme_index {
@@ -499,29 +70,6 @@ std::vector<int> to_columns(const dependency_index& d, std::span<const int> u_at
 }
 
 // ---- Preservation ----
-
-// Marks that are valid for one value of a counter, so that clearing them costs nothing.
-class stamps {
- public:
-  explicit stamps(std::size_t n) : marks_(n, 0) {}
-  void next() {
-    if (++now_ != 0) return;
-    std::fill(marks_.begin(), marks_.end(), 0);
-    now_ = 1;
-  }
-  bool marked(int i) const { return marks_[i] == now_; }
-  // Marks i; false when it was marked already.
-  bool mark(int i) {
-    if (marks_[i] == now_) return false;
-    marks_[i] = now_;
-    return true;
-  }
-  void unmark(int i) { marks_[i] = 0; }
-
- private:
-  std::vector<std::uint32_t> marks_;
-  std::uint32_t now_ = 1;
-};
 
 class preservation_checker {
  public:
@@ -928,7 +476,7 @@ key_list find_keys(int m, const dependency_index& d, closure_engine& engine,
 
   stamps in_s(static_cast<std::size_t>(d.u()));
   std::vector<int> key, s;
-  for (int i = 0; i + 1 < static_cast<int>(keys.begin.size()) && !meter.exhausted(); ++i) {
+  for (int i = 0; i < keys.size() && !meter.exhausted(); ++i) {
     key.assign(keys[i].begin(), keys[i].end());
     for (int f = 0; f < d.fds() && !meter.exhausted(); ++f) {
       const std::span<const int> right = d.right[f];
@@ -948,7 +496,7 @@ key_list find_keys(int m, const dependency_index& d, closure_engine& engine,
       meter.spend(1 + static_cast<long long>(s.size() + key.size()));
       if (!meets) continue;  // X u (K - Y) holds K
       bool known = false;
-      for (int k = 0; k + 1 < static_cast<int>(keys.begin.size()) && !known; ++k) {
+      for (int k = 0; k < keys.size() && !known; ++k) {
         const std::span<const int> other = keys[k];
         std::size_t n = 0;
         while (n < other.size() && in_s.marked(other[n])) ++n;
@@ -1246,15 +794,16 @@ std::optional<bool> chase_lossless(int m, const std::vector<std::vector<int>>& s
   return !distinguished_rows(tableau).empty();
 }
 
-// Adds X u Y for each lost X->Y, then a key of R if the chase still finds a loss; a preserving
-// decomposition gets the key at once. Either way the result preserves F and holds a key, which
-// makes it lossless; the chase confirms it before it is offered.
+// Adds X u Y for each lost X->Y (once per set), then a key of R if the chase still finds a loss;
+// a preserving decomposition gets the key at once. Either way the result preserves F and holds a
+// key, which makes it lossless; the chase confirms it before it is offered. Needs every lost
+// record, so the whole preservation, and one key.
 std::optional<repair_proposal> propose_repair(int m, const std::vector<std::vector<int>>& schemes,
                                               const std::vector<halmaz>& F,
                                               const preservation_check& preservation,
                                               const key_list& keys, bool& complete) {
   complete = false;
-  if (!preservation.preserving.has_value() || keys.keys.empty()) return std::nullopt;
+  if (!preservation.complete || keys.keys.empty()) return std::nullopt;
   repair_proposal r;
   std::vector<std::vector<int>> repaired = schemes;
   auto valid = [m](int c) { return 0 <= c && c < m; };
