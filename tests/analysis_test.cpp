@@ -418,136 +418,142 @@ TEST(check_decomposition, agrees_with_the_definitions_on_random_inputs) {
       for (int c : h.right) shown += " " + std::to_string(c);
     }
     SCOPED_TRACE(shown);
-    const decomposition_check check = check_decomposition(m, schemes, F, lossless);
-    ASSERT_TRUE(check.complete);
+    // With the table of single-attribute closures and without it: the closure engine alone.
+    check_budget without_table;
+    without_table.single_closures = 0;
+    for (const check_budget& budget : {check_budget{}, without_table}) {
+      SCOPED_TRACE(budget.single_closures == 0 ? "without the table" : "with the table");
+      const decomposition_check check = check_decomposition(m, schemes, F, lossless, budget);
+      ASSERT_TRUE(check.complete);
 
-    // Preservation: X->Y is preserved when Y lies in X+ under the projections of F.
-    std::size_t judged = 0;
-    for (const auto* list : {&check.preservation.lost, &check.preservation.preserved}) {
-      for (const record_preservation& r : *list) {
-        const mask x = to_mask(F[r.dependency].left), y = to_mask(F[r.dependency].right);
-        const mask by_g = b.preserved_closure(schemes, x);
-        EXPECT_EQ(list == &check.preservation.lost, (y & ~by_g) != 0);
-        const preservation_run& run = check.preservation.runs[r.run];
-        mask z = x;
-        for (int k = 0; k < r.steps; ++k) {
-          const preservation_step& s = run.steps[k];
-          const mask in_s = to_mask(schemes[s.scheme]);
-          EXPECT_EQ(to_mask(s.added), b.closure(z & in_s) & in_s & ~z);
-          if (k > 0) {
-            const preservation_step& before = run.steps[k - 1];
-            EXPECT_TRUE(before.round < s.round ||
-                        (before.round == s.round && before.scheme < s.scheme));
+      // Preservation: X->Y is preserved when Y lies in X+ under the projections of F.
+      std::size_t judged = 0;
+      for (const auto* list : {&check.preservation.lost, &check.preservation.preserved}) {
+        for (const record_preservation& r : *list) {
+          const mask x = to_mask(F[r.dependency].left), y = to_mask(F[r.dependency].right);
+          const mask by_g = b.preserved_closure(schemes, x);
+          EXPECT_EQ(list == &check.preservation.lost, (y & ~by_g) != 0);
+          const preservation_run& run = check.preservation.runs[r.run];
+          mask z = x;
+          for (int k = 0; k < r.steps; ++k) {
+            const preservation_step& s = run.steps[k];
+            const mask in_s = to_mask(schemes[s.scheme]);
+            EXPECT_EQ(to_mask(s.added), b.closure(z & in_s) & in_s & ~z);
+            if (k > 0) {
+              const preservation_step& before = run.steps[k - 1];
+              EXPECT_TRUE(before.round < s.round ||
+                          (before.round == s.round && before.scheme < s.scheme));
+            }
+            z |= to_mask(s.added);
           }
-          z |= to_mask(s.added);
+          EXPECT_EQ(to_mask(closure_after(run, r.steps)), z);
+          if (list == &check.preservation.lost) {
+            EXPECT_EQ(z, by_g);
+            EXPECT_EQ(to_mask(r.missing), y & ~z);
+          } else {
+            EXPECT_EQ(y & ~z, 0u);
+          }
+          ++judged;
         }
-        EXPECT_EQ(to_mask(closure_after(run, r.steps)), z);
-        if (list == &check.preservation.lost) {
-          EXPECT_EQ(z, by_g);
-          EXPECT_EQ(to_mask(r.missing), y & ~z);
-        } else {
-          EXPECT_EQ(y & ~z, 0u);
-        }
-        ++judged;
       }
-    }
-    EXPECT_EQ(judged, b.F.size());
-    EXPECT_EQ(check.preservation.preserving, check.preservation.lost.empty());
+      EXPECT_EQ(judged, b.F.size());
+      EXPECT_EQ(check.preservation.preserving, check.preservation.lost.empty());
 
-    // The keys of R, each with a derivation that applies records of F until R.
-    const std::vector<mask> keys_of_r = b.keys(all);
-    EXPECT_EQ(check.keys.keys, by_size_then_columns(keys_of_r));
-    ASSERT_EQ(check.keys.derivations.size(), check.keys.keys.size());
-    for (std::size_t k = 0; k < check.keys.keys.size(); ++k) {
-      mask z = to_mask(check.keys.keys[k]);
-      for (const derivation_step& step : check.keys.derivations[k]) {
-        const halmaz& h = F[step.dependency];
-        EXPECT_EQ(to_mask(h.left) & ~z, 0u);
-        EXPECT_NE(to_mask(step.added), 0u);
-        EXPECT_EQ(to_mask(step.added) & ~(to_mask(h.right) & ~z), 0u);
-        z |= to_mask(step.added);
-      }
-      EXPECT_EQ(z, all);
-    }
-
-    // The normal form of each scheme, and its witness.
-    for (std::size_t j = 0; j < schemes.size(); ++j) {
-      const mask in_s = to_mask(schemes[j]);
-      const std::vector<mask> keys = b.keys(in_s);
-      mask prime = 0;
-      for (mask k : keys) prime |= k;
-      // A dependency X->A inside S: A in S - X and A in X+.
-      auto holds = [&](mask x, int a) {
-        return (x & ~in_s) == 0 && ((in_s >> a) & 1) && !((x >> a) & 1) &&
-               ((b.closure(x) >> a) & 1);
-      };
-      auto superkey = [&](mask x) { return (in_s & ~b.closure(x)) == 0; };
-      auto partial = [&](mask x, int a) {
-        for (mask k : keys) {
-          if ((x & ~k) == 0 && x != k && holds(x, a) && !((prime >> a) & 1)) return true;
+      // The keys of R, each with a derivation that applies records of F until R.
+      const std::vector<mask> keys_of_r = b.keys(all);
+      EXPECT_EQ(check.keys.keys, by_size_then_columns(keys_of_r));
+      ASSERT_EQ(check.keys.derivations.size(), check.keys.keys.size());
+      for (std::size_t k = 0; k < check.keys.keys.size(); ++k) {
+        mask z = to_mask(check.keys.keys[k]);
+        for (const derivation_step& step : check.keys.derivations[k]) {
+          const halmaz& h = F[step.dependency];
+          EXPECT_EQ(to_mask(h.left) & ~z, 0u);
+          EXPECT_NE(to_mask(step.added), 0u);
+          EXPECT_EQ(to_mask(step.added) & ~(to_mask(h.right) & ~z), 0u);
+          z |= to_mask(step.added);
         }
-        return false;
-      };
-      bool bcnf = true, third = true, second = true;
-      for (mask x = 0; x <= all; ++x) {
-        for (int a = 0; a < m; ++a) {
-          if (!holds(x, a) || superkey(x)) continue;
-          bcnf = false;
-          third = third && ((prime >> a) & 1);
-          second = second && !partial(x, a);
-        }
+        EXPECT_EQ(z, all);
       }
-      const normal_form expected = bcnf     ? normal_form::boyce_codd
-                                   : third  ? normal_form::third
-                                   : second ? normal_form::second
-                                            : normal_form::first;
-      const scheme_check& s = check.schemes[j];
-      EXPECT_EQ(s.keys, by_size_then_columns(keys));
-      EXPECT_EQ(s.form, expected);
-      const mask x = to_mask(s.witness.left);
-      const int a = s.witness.right;
-      if (expected == normal_form::boyce_codd) {
-        EXPECT_EQ(a, -1);
-      } else if (expected == normal_form::first) {
-        const mask k = to_mask(s.witness.key);
-        EXPECT_NE(std::find(keys.begin(), keys.end(), k), keys.end());
-        EXPECT_TRUE((x & ~k) == 0 && x != k && holds(x, a) && !((prime >> a) & 1));
-      } else {
-        EXPECT_TRUE(holds(x, a) && !superkey(x));
-        EXPECT_TRUE(expected == normal_form::third || !((prime >> a) & 1));
-      }
-    }
 
-    // Schemes inside another, the later of two equal ones.
-    std::vector<int> redundant;
-    for (std::size_t i = 0; i < schemes.size(); ++i) {
+      // The normal form of each scheme, and its witness.
       for (std::size_t j = 0; j < schemes.size(); ++j) {
-        const mask si = to_mask(schemes[i]), sj = to_mask(schemes[j]);
-        if (i != j && (si & ~sj) == 0 && (si != sj || j < i)) {
-          redundant.push_back(static_cast<int>(i));
-          break;
+        const mask in_s = to_mask(schemes[j]);
+        const std::vector<mask> keys = b.keys(in_s);
+        mask prime = 0;
+        for (mask k : keys) prime |= k;
+        // A dependency X->A inside S: A in S - X and A in X+.
+        auto holds = [&](mask x, int a) {
+          return (x & ~in_s) == 0 && ((in_s >> a) & 1) && !((x >> a) & 1) &&
+                 ((b.closure(x) >> a) & 1);
+        };
+        auto superkey = [&](mask x) { return (in_s & ~b.closure(x)) == 0; };
+        auto partial = [&](mask x, int a) {
+          for (mask k : keys) {
+            if ((x & ~k) == 0 && x != k && holds(x, a) && !((prime >> a) & 1)) return true;
+          }
+          return false;
+        };
+        bool bcnf = true, third = true, second = true;
+        for (mask x = 0; x <= all; ++x) {
+          for (int a = 0; a < m; ++a) {
+            if (!holds(x, a) || superkey(x)) continue;
+            bcnf = false;
+            third = third && ((prime >> a) & 1);
+            second = second && !partial(x, a);
+          }
+        }
+        const normal_form expected = bcnf     ? normal_form::boyce_codd
+                                     : third  ? normal_form::third
+                                     : second ? normal_form::second
+                                              : normal_form::first;
+        const scheme_check& s = check.schemes[j];
+        EXPECT_EQ(s.keys, by_size_then_columns(keys));
+        EXPECT_EQ(s.form, expected);
+        const mask x = to_mask(s.witness.left);
+        const int a = s.witness.right;
+        if (expected == normal_form::boyce_codd) {
+          EXPECT_EQ(a, -1);
+        } else if (expected == normal_form::first) {
+          const mask k = to_mask(s.witness.key);
+          EXPECT_NE(std::find(keys.begin(), keys.end(), k), keys.end());
+          EXPECT_TRUE((x & ~k) == 0 && x != k && holds(x, a) && !((prime >> a) & 1));
+        } else {
+          EXPECT_TRUE(holds(x, a) && !superkey(x));
+          EXPECT_TRUE(expected == normal_form::third || !((prime >> a) & 1));
         }
       }
-    }
-    EXPECT_EQ(check.redundant, redundant);
 
-    // The repair: X u Y of a record or a key of R per added scheme; lossless by the chase and
-    // preserving by the definition.
-    EXPECT_EQ(check.repair.has_value(), !lossless);
-    if (!check.repair) continue;
-    std::vector<std::vector<int>> repaired = schemes;
-    for (std::size_t i = 0; i < check.repair->add.size(); ++i) {
-      const int from = check.repair->from[i];
-      const mask added = to_mask(check.repair->add[i]);
-      if (from < 0) {
-        EXPECT_NE(std::find(keys_of_r.begin(), keys_of_r.end(), added), keys_of_r.end());
-      } else {
-        EXPECT_EQ(added, to_mask(F[from].left) | to_mask(F[from].right));
+      // Schemes inside another, the later of two equal ones.
+      std::vector<int> redundant;
+      for (std::size_t i = 0; i < schemes.size(); ++i) {
+        for (std::size_t j = 0; j < schemes.size(); ++j) {
+          const mask si = to_mask(schemes[i]), sj = to_mask(schemes[j]);
+          if (i != j && (si & ~sj) == 0 && (si != sj || j < i)) {
+            redundant.push_back(static_cast<int>(i));
+            break;
+          }
+        }
       }
-      repaired.push_back(check.repair->add[i]);
+      EXPECT_EQ(check.redundant, redundant);
+
+      // The repair: X u Y of a record or a key of R per added scheme; lossless by the chase and
+      // preserving by the definition.
+      EXPECT_EQ(check.repair.has_value(), !lossless);
+      if (!check.repair) continue;
+      std::vector<std::vector<int>> repaired = schemes;
+      for (std::size_t i = 0; i < check.repair->add.size(); ++i) {
+        const int from = check.repair->from[i];
+        const mask added = to_mask(check.repair->add[i]);
+        if (from < 0) {
+          EXPECT_NE(std::find(keys_of_r.begin(), keys_of_r.end(), added), keys_of_r.end());
+        } else {
+          EXPECT_EQ(added, to_mask(F[from].left) | to_mask(F[from].right));
+        }
+        repaired.push_back(check.repair->add[i]);
+      }
+      for (const auto& [x, y] : b.F) EXPECT_EQ(y & ~b.preserved_closure(repaired, x), 0u);
+      EXPECT_TRUE(chase_finds_lossless(m, repaired, F));
     }
-    for (const auto& [x, y] : b.F) EXPECT_EQ(y & ~b.preserved_closure(repaired, x), 0u);
-    EXPECT_TRUE(chase_finds_lossless(m, repaired, F));
   }
 }
 
