@@ -293,6 +293,7 @@ std::vector<derivation_step> derive(const dependency_index& d, closure_engine& e
   engine.trace(nullptr);
   std::vector<derivation_step> steps;
   for (const closure_engine::firing& f : firings) {
+    if (f.from == f.to) continue;
     fresh.next();
     for (int k = f.from; k < f.to; ++k) fresh.mark(engine.members()[k]);
     int left = f.to - f.from;
@@ -349,6 +350,38 @@ class key_oracle {
     engine_.run(meter_);
   }
   bool contains(int a) const { return engine_.contains(space_.attrs[a]); }
+  // The attributes of X, inside U, on the right side of a dependency that fires in X+: only
+  // these can lie in (X - A)+, since that closure fires no dependency that X+ does not.
+  std::vector<int> produced(std::span<const int> x) {
+    // Only attributes ranked at least as low as some attribute of X can lead into X.
+    int floor = std::numeric_limits<int>::max();
+    for (int i : x) {
+      if (i != space_.outside_index()) floor = std::min(floor, d_.rank[space_.attrs[i]]);
+    }
+    engine_.clear();
+    engine_.set_no_target(floor);
+    target_is_space_ = false;
+    firings_.clear();
+    engine_.trace(&firings_);
+    add(x);
+    engine_.run(meter_);
+    engine_.trace(nullptr);
+    rights_.clear();
+    for (const closure_engine::firing& f : firings_) {
+      const std::span<const int> right = d_.right[f.fd];
+      rights_.insert(rights_.end(), right.begin(), right.end());
+    }
+    sort_unique(rights_);
+    meter_.spend(static_cast<long long>(rights_.size() + x.size()));
+    std::vector<int> found;
+    for (int i : x) {
+      if (i != space_.outside_index() &&
+          std::binary_search(rights_.begin(), rights_.end(), space_.attrs[i])) {
+        found.push_back(i);
+      }
+    }
+    return found;
+  }
   // The derivation of X+ for X over U, reaching all of U.
   std::vector<derivation_step> derive(std::span<const int> x, stamps& fresh) {
     target_is_space_ = false;
@@ -421,6 +454,8 @@ class key_oracle {
   bool target_is_space_ = false;
   bool answer_ = false;
   std::vector<int> u_attrs_;
+  std::vector<closure_engine::firing> firings_;
+  std::vector<int> rights_;
 };
 
 bool size_then_columns(const std::vector<int>& a, const std::vector<int>& b) {
@@ -633,14 +668,14 @@ std::vector<int> smallest_left(key_oracle& oracle, std::vector<int> x, int a, wo
 }
 
 // The first X->A with X = N - A for an anti-key N, A in N and A in X+ (A non-prime when asked),
-// its X made minimal. X is no superkey, since N is none.
-std::optional<violation> anti_key_violation(key_oracle& oracle, const key_space& space,
-                                            const key_family& family, const bitset* prime,
-                                            work_meter& meter) {
+// its X made minimal. X is no superkey, since N is none. Only the attributes that N+ produces
+// are tried.
+std::optional<violation> anti_key_violation(key_oracle& oracle, const key_family& family,
+                                            const bitset* prime, work_meter& meter) {
   std::vector<int> x;
   for (const std::vector<int>& n : family.anti_keys) {
-    for (int a : n) {
-      if (a == space.outside_index() || (prime != nullptr && test(*prime, a))) continue;
+    for (int a : oracle.produced(n)) {
+      if (prime != nullptr && test(*prime, a)) continue;
       x.clear();
       for (int b : n) {
         if (b != a) x.push_back(b);
@@ -703,11 +738,11 @@ scheme_check check_scheme(const dependency_index& d, const std::vector<int>& col
   for (const std::vector<int>& key : family.keys) {
     for (int i : key) set(prime, i);
   }
-  std::optional<violation> found = anti_key_violation(oracle, space, family, nullptr, meter);
+  std::optional<violation> found = anti_key_violation(oracle, family, nullptr, meter);
   normal_form form = normal_form::boyce_codd;
   if (found) {
     form = normal_form::third;
-    if (std::optional<violation> v = anti_key_violation(oracle, space, family, &prime, meter)) {
+    if (std::optional<violation> v = anti_key_violation(oracle, family, &prime, meter)) {
       form = normal_form::second;
       found = std::move(v);
       if (std::optional<violation> p = partial_dependency(oracle, space, family, prime, meter)) {

@@ -24,6 +24,51 @@ namespace {
 // The table is kept for up to this many components (at most 32 MB).
 constexpr int max_components = 16384;
 
+// Tarjan's strongly connected components of the graph whose edges from v are next[v], without
+// recursion: a chain of dependencies can be as long as U. Components are numbered from the
+// sinks, so an edge never leads to a component of a larger number; count is their number.
+std::vector<int> components_of(const flat_lists& next, int& count) {
+  const int n = next.size();
+  std::vector<int> component(static_cast<std::size_t>(n), -1);
+  std::vector<int> order(static_cast<std::size_t>(n), -1), low(static_cast<std::size_t>(n));
+  std::vector<int> position(static_cast<std::size_t>(n)), stack, calls;
+  int visited = 0;
+  count = 0;
+  auto enter = [&](int v) {
+    order[v] = low[v] = visited++;
+    position[v] = next.begin[v];
+    stack.push_back(v);
+    calls.push_back(v);
+  };
+  for (int root = 0; root < n; ++root) {
+    if (order[root] >= 0) continue;
+    enter(root);
+    while (!calls.empty()) {
+      const int v = calls.back();
+      if (position[v] < next.begin[v + 1]) {
+        const int w = next.values[position[v]++];
+        if (order[w] < 0) {
+          enter(w);
+        } else if (component[w] < 0) {
+          low[v] = std::min(low[v], order[w]);
+        }
+        continue;
+      }
+      calls.pop_back();
+      if (!calls.empty()) low[calls.back()] = std::min(low[calls.back()], low[v]);
+      if (low[v] != order[v]) continue;
+      int w;
+      do {
+        w = stack.back();
+        stack.pop_back();
+        component[w] = count;
+      } while (w != v);
+      ++count;
+    }
+  }
+  return component;
+}
+
 }  // namespace
 
 void sort_unique(std::vector<int>& v) {
@@ -107,6 +152,21 @@ dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
     if (d.left[f].empty()) d.empty_left.push_back(f);
   }
   d.uses = group_pairs(d.u(), uses);
+
+  // The graph from each left-side attribute to its dependency, and from each dependency to its
+  // right side: its components rank the attributes.
+  std::vector<std::pair<int, int>> edges;
+  for (int f = 0; f < d.fds(); ++f) {
+    for (int a : d.left[f]) edges.emplace_back(a, d.u() + f);
+    for (int a : d.right[f]) edges.emplace_back(d.u() + f, a);
+  }
+  int count = 0;
+  const std::vector<int> component = components_of(group_pairs(d.u() + d.fds(), edges), count);
+  d.rank.assign(component.begin(), component.begin() + d.u());
+  for (int f : d.empty_left) d.empty_rank = std::max(d.empty_rank, component[d.u() + f]);
+  d.ranked.assign(static_cast<std::size_t>(count) + 1, 0);
+  for (int r : d.rank) ++d.ranked[r + 1];
+  std::partial_sum(d.ranked.begin(), d.ranked.end(), d.ranked.begin());
   return d;
 }
 
@@ -118,6 +178,8 @@ closure_engine::closure_engine(const dependency_index& d)
       missing_(static_cast<std::size_t>(d.fds()), 0) {}
 
 void closure_engine::clear() {
+  rank_ = d_.empty_rank;
+  recount_ = true;
   if (++epoch_ == 0) {
     std::fill(in_.begin(), in_.end(), 0);
     std::fill(seen_.begin(), seen_.end(), 0);
@@ -129,6 +191,8 @@ void closure_engine::clear() {
   started_ = false;
 }
 void closure_engine::set_target(std::span<const int> target) {
+  target_list_ = target;
+  recount_ = true;
   if (++target_epoch_ == 0) {
     std::fill(target_.begin(), target_.end(), 0);
     target_epoch_ = 1;
@@ -142,20 +206,21 @@ void closure_engine::set_target(std::span<const int> target) {
   }
 }
 void closure_engine::set_target_all() {
+  recount_ = true;
   all_ = true;
   target_size_ = d_.u();
   hits_ = static_cast<long long>(members_.size());
 }
 
-// Grows the closure until the target is in or nothing fires any more. False when the meter ran
-// out first; the closure is then partial.
 bool closure_engine::run(work_meter& meter) {
+  if (recount_) count_reachable();
   if (!started_) {
     started_ = true;
     for (int f : d_.empty_left) fire(f, meter);
   }
-  while (!covered() && head_ < members_.size()) {
+  while (hits_ < reachable_ && head_ < members_.size()) {
     const int a = members_[head_++];
+    if (d_.rank[a] < floor_) continue;
     const std::span<const int> uses = d_.uses[a];
     if (!meter.spend(1 + static_cast<long long>(uses.size()))) return false;
     for (int f : uses) {
@@ -169,14 +234,30 @@ bool closure_engine::run(work_meter& meter) {
   return !meter.exhausted();
 }
 
+void closure_engine::count_reachable() {
+  recount_ = false;
+  if (all_) {
+    reachable_ = d_.ranked[rank_ + 1];
+    floor_ = -1;
+  } else if (target_size_ == std::numeric_limits<long long>::max()) {
+    reachable_ = target_size_;
+    floor_ = no_target_floor_;
+  } else {
+    reachable_ = 0;
+    floor_ = std::numeric_limits<int>::max();
+    for (int a : target_list_) {
+      reachable_ += d_.rank[a] <= rank_ ? 1 : 0;
+      floor_ = std::min(floor_, d_.rank[a]);
+    }
+  }
+}
+
 void closure_engine::fire(int f, work_meter& meter) {
   const std::span<const int> right = d_.right[f];
   meter.spend(static_cast<long long>(right.size()));
   const int from = static_cast<int>(members_.size());
-  for (int b : right) add(b);
-  if (firings_ != nullptr && static_cast<int>(members_.size()) > from) {
-    firings_->push_back({f, from, static_cast<int>(members_.size())});
-  }
+  for (int b : right) insert(b);
+  if (firings_ != nullptr) firings_->push_back({f, from, static_cast<int>(members_.size())});
 }
 
 implication_table::implication_table(const dependency_index& d, long long budget) {
@@ -278,50 +359,11 @@ bool implication_table::covers(std::span<const int> x, std::span<const int> targ
   return true;
 }
 
-// Tarjan's strongly connected components, without recursion: a chain of dependencies can be as
-// long as U.
 void implication_table::find_components(const dependency_index& d) {
-  const int u = d.u();
   std::vector<std::pair<int, int>> edges;
   for (int f = 0; f < d.fds(); ++f) {
     if (d.left[f].size() != 1) continue;
     for (int b : d.right[f]) edges.emplace_back(d.left[f][0], b);
   }
-  const flat_lists next = group_pairs(u, edges);
-  component_.assign(static_cast<std::size_t>(u), -1);
-  std::vector<int> order(static_cast<std::size_t>(u), -1), low(static_cast<std::size_t>(u));
-  std::vector<int> position(static_cast<std::size_t>(u)), stack, calls;
-  int visited = 0;
-  for (int root = 0; root < u; ++root) {
-    if (order[root] >= 0) continue;
-    auto enter = [&](int v) {
-      order[v] = low[v] = visited++;
-      position[v] = next.begin[v];
-      stack.push_back(v);
-      calls.push_back(v);
-    };
-    enter(root);
-    while (!calls.empty()) {
-      const int v = calls.back();
-      if (position[v] < next.begin[v + 1]) {
-        const int w = next.values[position[v]++];
-        if (order[w] < 0) {
-          enter(w);
-        } else if (component_[w] < 0) {
-          low[v] = std::min(low[v], order[w]);
-        }
-        continue;
-      }
-      calls.pop_back();
-      if (!calls.empty()) low[calls.back()] = std::min(low[calls.back()], low[v]);
-      if (low[v] != order[v]) continue;
-      int w;
-      do {
-        w = stack.back();
-        stack.pop_back();
-        component_[w] = components_;
-      } while (w != v);
-      ++components_;
-    }
-  }
+  component_ = components_of(group_pairs(d.u(), edges), components_);
 }

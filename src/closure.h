@@ -98,6 +98,12 @@ struct dependency_index {
   flat_lists uses;                       // per U attribute: the dependencies whose left holds it
   std::vector<int> empty_left;           // dependencies that always fire
   std::vector<char> on_right;            // per U attribute: on the right of some dependency
+  // Per U attribute, a rank such that an attribute can enter X+ only when its rank is at most
+  // the largest rank in X or empty_rank: the strongly connected component of the attribute in
+  // the graph from left sides through dependencies to right sides, numbered from the sinks.
+  std::vector<int> rank;
+  int empty_rank = -1;      // the largest rank of a dependency with an empty left side
+  std::vector<int> ranked;  // ranked[r + 1]: the attributes of rank at most r
   int u() const { return static_cast<int>(column_of.size()); }
   int fds() const { return static_cast<int>(fd_group.size()); }
 };
@@ -111,7 +117,7 @@ dependency_index index_dependencies(int m, const std::vector<halmaz>& F);
 // the target is in, which is all that a superkey test needs. Clearing costs nothing.
 class closure_engine {
  public:
-  // A dependency that added attributes: members()[from .. to).
+  // A dependency that fired, and the attributes it added: members()[from .. to).
   struct firing {
     int fd;
     int from;
@@ -122,24 +128,31 @@ class closure_engine {
 
   // Empties the closure; the target stays.
   void clear();
-  // The target: run() stops once all of it is in the closure (at once when it is empty).
+  // The target: covered() tells whether all of it is in the closure, and run() stops once every
+  // attribute of it that can still come in is in. Attributes of a rank below every target
+  // attribute's are not followed, since they lead to none; so contains() is exact for the target
+  // only. The target's storage must outlive the runs.
   void set_target(std::span<const int> target);
   void set_target_all();
-  void set_no_target() {
+  // No target: run() goes to the fixpoint, following only attributes of rank at least floor.
+  void set_no_target(int floor = -1) {
     all_ = false;
     target_size_ = std::numeric_limits<long long>::max();
+    no_target_floor_ = floor;
+    recount_ = true;
   }
-  // Records each dependency that adds attributes into firings, until called with null.
+  // Records each dependency that fires into firings, until called with null.
   void trace(std::vector<firing>* firings) { firings_ = firings; }
 
   void add(int a) {
-    if (in_[a] == epoch_) return;
-    in_[a] = epoch_;
-    members_.push_back(a);
-    if (all_ || target_[a] == target_epoch_) ++hits_;
+    insert(a);
+    if (d_.rank[a] > rank_) {
+      rank_ = d_.rank[a];
+      recount_ = true;
+    }
   }
-  // Grows the closure until the target is in or nothing fires any more. False when the meter ran
-  // out first; the closure is then partial.
+  // Grows the closure until every attribute of the target that can come in is in, or nothing
+  // fires any more. False when the meter ran out first; the closure is then partial.
   bool run(work_meter& meter);
   bool covered() const { return hits_ >= target_size_; }
   bool contains(int a) const { return in_[a] == epoch_; }
@@ -147,6 +160,14 @@ class closure_engine {
   const std::vector<int>& members() const { return members_; }
 
  private:
+  void insert(int a) {
+    if (in_[a] == epoch_) return;
+    in_[a] = epoch_;
+    members_.push_back(a);
+    if (all_ || target_[a] == target_epoch_) ++hits_;
+  }
+  // The target attributes whose rank lets them come in, which includes all those already in.
+  void count_reachable();
   void fire(int f, work_meter& meter);
 
   const dependency_index& d_;
@@ -161,6 +182,12 @@ class closure_engine {
   std::uint32_t target_epoch_ = 1;
   long long target_size_ = 0;
   long long hits_ = 0;
+  std::span<const int> target_list_;
+  int rank_ = -1;   // the largest rank of an attribute added from outside, or of the empty set
+  int floor_ = -1;  // attributes of a lower rank are not followed
+  int no_target_floor_ = -1;
+  long long reachable_ = 0;
+  bool recount_ = true;
   bool all_ = false;
   bool started_ = false;
 };
