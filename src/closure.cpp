@@ -191,7 +191,9 @@ void closure_engine::clear() {
   started_ = false;
 }
 void closure_engine::set_target(std::span<const int> target) {
-  target_list_ = target;
+  target_ranks_.clear();
+  for (int a : target) target_ranks_.push_back(d_.rank[a]);
+  std::sort(target_ranks_.begin(), target_ranks_.end());
   recount_ = true;
   if (++target_epoch_ == 0) {
     std::fill(target_.begin(), target_.end(), 0);
@@ -243,12 +245,9 @@ void closure_engine::count_reachable() {
     reachable_ = target_size_;
     floor_ = no_target_floor_;
   } else {
-    reachable_ = 0;
-    floor_ = std::numeric_limits<int>::max();
-    for (int a : target_list_) {
-      reachable_ += d_.rank[a] <= rank_ ? 1 : 0;
-      floor_ = std::min(floor_, d_.rank[a]);
-    }
+    reachable_ =
+        std::upper_bound(target_ranks_.begin(), target_ranks_.end(), rank_) - target_ranks_.begin();
+    floor_ = target_ranks_.empty() ? std::numeric_limits<int>::max() : target_ranks_.front();
   }
 }
 

@@ -131,7 +131,7 @@ class closure_engine {
   // The target: covered() tells whether all of it is in the closure, and run() stops once every
   // attribute of it that can still come in is in. Attributes of a rank below every target
   // attribute's are not followed, since they lead to none; so contains() is exact for the target
-  // only. The target's storage must outlive the runs.
+  // only.
   void set_target(std::span<const int> target);
   void set_target_all();
   // No target: run() goes to the fixpoint, following only attributes of rank at least floor.
@@ -182,7 +182,7 @@ class closure_engine {
   std::uint32_t target_epoch_ = 1;
   long long target_size_ = 0;
   long long hits_ = 0;
-  std::span<const int> target_list_;
+  std::vector<int> target_ranks_;  // ascending
   int rank_ = -1;   // the largest rank of an attribute added from outside, or of the empty set
   int floor_ = -1;  // attributes of a lower rank are not followed
   int no_target_floor_ = -1;
