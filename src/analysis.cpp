@@ -61,6 +61,7 @@ scheme_index index_schemes(const dependency_index& d,
   return s;
 }
 
+// U attributes as columns, ascending.
 std::vector<int> to_columns(const dependency_index& d, std::span<const int> u_attributes) {
   std::vector<int> columns;
   columns.reserve(u_attributes.size());
@@ -478,6 +479,8 @@ std::vector<int> local_columns(const dependency_index& d, const key_space& space
   return columns;
 }
 
+// The keys of R: those of U (by Lucchesi and Osborn), each with R's attributes outside U added,
+// which every key holds.
 key_list find_keys(int m, const dependency_index& d, closure_engine& engine,
                    implication_table& table, long long budget) {
   work_meter meter(budget);
@@ -656,7 +659,8 @@ key_family keys_and_anti_keys(key_oracle& oracle, int size, work_meter& meter) {
   return family;
 }
 
-// Drops from X, in order, each attribute without which A is still in X+.
+// Drops from X, last first, each attribute without which A is still in X+: the left side of the
+// witness is minimal, as a dependency of F usually is.
 std::vector<int> smallest_left(key_oracle& oracle, std::vector<int> x, int a, work_meter& meter) {
   std::vector<int> without;
   for (std::size_t k = x.size(); k-- > 0 && !meter.exhausted();) {
@@ -710,6 +714,8 @@ std::optional<violation> partial_dependency(key_oracle& oracle, const key_space&
   return std::nullopt;
 }
 
+// The keys and the normal form of the scheme with these columns (in_u: those in U). Each form
+// below BCNF is decided by a search for the witness that breaks the next form up.
 scheme_check check_scheme(const dependency_index& d, const std::vector<int>& columns,
                           const std::vector<int>& in_u, closure_engine& engine,
                           implication_table& table, work_meter& meter) {
