@@ -1,10 +1,44 @@
 #include "json.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <string>
 
 namespace {
+
+// Text for the stream, gathered in large pieces: the object of a large input holds millions of
+// numbers, and writing each through the stream takes several times longer.
+class writer {
+ public:
+  explicit writer(std::ostream& out) : out_(out) {}
+  ~writer() { flush(); }
+  writer& operator<<(std::string_view text) {
+    buffer_ += text;
+    if (buffer_.size() >= (1 << 16)) flush();
+    return *this;
+  }
+  writer& operator<<(char c) {
+    buffer_ += c;
+    return *this;
+  }
+  writer& operator<<(int n) {
+    char digits[12];
+    const auto result = std::to_chars(digits, digits + sizeof digits, n);
+    buffer_.append(digits, result.ptr);
+    return *this;
+  }
+  std::string& buffer() { return buffer_; }
+
+ private:
+  void flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+  }
+
+  std::ostream& out_;
+  std::string buffer_;
+};
 
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 
@@ -42,7 +76,45 @@ std::size_t utf8_sequence(std::string_view text, std::size_t& skip) {
   return length;
 }
 
-void write_list(std::ostream& out, const std::vector<int>& numbers) {
+// Appends text to s as a JSON string.
+void append_string(std::string& s, std::string_view text) {
+  static constexpr char hex[] = "0123456789abcdef";
+  s += '"';
+  for (std::size_t k = 0; k < text.size();) {
+    std::size_t skip = 1;
+    const std::size_t length = utf8_sequence(text.substr(k), skip);
+    if (length == 0) {
+      s += replacement;
+      k += skip;
+      continue;
+    }
+    if (length > 1) {
+      s += text.substr(k, length);
+      k += length;
+      continue;
+    }
+    const unsigned char c = static_cast<unsigned char>(text[k++]);
+    if (c == '"' || c == '\\') {
+      s += '\\';
+      s += static_cast<char>(c);
+    } else if (c == '\n') {
+      s += "\\n";
+    } else if (c == '\r') {
+      s += "\\r";
+    } else if (c == '\t') {
+      s += "\\t";
+    } else if (c < 0x20) {
+      s += "\\u00";
+      s += hex[c >> 4];
+      s += hex[c & 15];
+    } else {
+      s += static_cast<char>(c);
+    }
+  }
+  s += '"';
+}
+
+void write_list(writer& out, const std::vector<int>& numbers) {
   out << '[';
   for (std::size_t k = 0; k < numbers.size(); ++k) {
     if (k > 0) out << ", ";
@@ -51,7 +123,7 @@ void write_list(std::ostream& out, const std::vector<int>& numbers) {
   out << ']';
 }
 
-void write_lists(std::ostream& out, const std::vector<std::vector<int>>& lists) {
+void write_lists(writer& out, const std::vector<std::vector<int>>& lists) {
   out << '[';
   for (std::size_t k = 0; k < lists.size(); ++k) {
     if (k > 0) out << ", ";
@@ -61,7 +133,7 @@ void write_lists(std::ostream& out, const std::vector<std::vector<int>>& lists) 
 }
 
 // A record's rounds: one entry per step, with Z after it.
-void write_rounds(std::ostream& out, const preservation_run& run, int steps) {
+void write_rounds(writer& out, const preservation_run& run, int steps) {
   out << '[';
   std::vector<int> z = run.start;
   std::vector<int> grown;
@@ -80,7 +152,7 @@ void write_rounds(std::ostream& out, const preservation_run& run, int steps) {
   out << ']';
 }
 
-void write_records(std::ostream& out, const preservation_check& p,
+void write_records(writer& out, const preservation_check& p,
                    const std::vector<record_preservation>& records, bool lost) {
   out << '[';
   for (std::size_t k = 0; k < records.size(); ++k) {
@@ -116,7 +188,7 @@ const char* form_name(normal_form form) {
   return "null";
 }
 
-void write_scheme(std::ostream& out, const scheme_check& s) {
+void write_scheme(writer& out, const scheme_check& s) {
   out << "{\"form\": " << form_name(s.form) << ", \"keys\": ";
   write_lists(out, s.keys);
   out << ", \"keys_complete\": " << (s.keys_complete ? "true" : "false") << ", \"witness\": ";
@@ -138,54 +210,21 @@ void write_scheme(std::ostream& out, const scheme_check& s) {
 }  // namespace
 
 void write_json_string(std::ostream& out, std::string_view text) {
-  static constexpr char hex[] = "0123456789abcdef";
   std::string s;
-  s.reserve(text.size() + 2);
-  s += '"';
-  for (std::size_t k = 0; k < text.size();) {
-    std::size_t skip = 1;
-    const std::size_t length = utf8_sequence(text.substr(k), skip);
-    if (length == 0) {
-      s += replacement;
-      k += skip;
-      continue;
-    }
-    if (length > 1) {
-      s += text.substr(k, length);
-      k += length;
-      continue;
-    }
-    const unsigned char c = static_cast<unsigned char>(text[k++]);
-    if (c == '"' || c == '\\') {
-      s += '\\';
-      s += static_cast<char>(c);
-    } else if (c == '\n') {
-      s += "\\n";
-    } else if (c == '\r') {
-      s += "\\r";
-    } else if (c == '\t') {
-      s += "\\t";
-    } else if (c < 0x20) {
-      s += "\\u00";
-      s += hex[c >> 4];
-      s += hex[c & 15];
-    } else {
-      s += static_cast<char>(c);
-    }
-  }
-  s += '"';
+  append_string(s, text);
   out << s;
 }
 
-void write_json(std::ostream& out, const std::vector<std::string>& attr,
+void write_json(std::ostream& stream, const std::vector<std::string>& attr,
                 const std::vector<std::vector<int>>& schemes, const std::vector<halmaz>& F,
                 bool lossless, const decomposition_check& check) {
+  writer out(stream);
   out << "{\"version\": ";
-  write_json_string(out, lossless_version);
+  append_string(out.buffer(), lossless_version);
   out << ",\n \"attributes\": [";
   for (std::size_t k = 0; k < attr.size(); ++k) {
     if (k > 0) out << ", ";
-    write_json_string(out, attr[k]);
+    append_string(out.buffer(), attr[k]);
   }
   out << "],\n \"schemes\": ";
   write_lists(out, schemes);
