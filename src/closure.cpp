@@ -1,8 +1,15 @@
 // The closure engine follows Beeri and Bernstein: an attribute that comes in lowers the count of
 // missing left-side attributes of each dependency whose left side holds it, and a dependency at
 // zero adds its right side. Each attribute comes in once and each dependency fires once, so a
-// closure costs at most the size of F; the budget stops it sooner, and an early target sooner
-// still.
+// closure costs at most the size of F; the budget stops it sooner, and a target sooner still.
+//
+// Ranks make a target stop sooner. In the graph from each left-side attribute to its dependency
+// and on to its right side, whatever X+ gains is reachable from X (or from a dependency with an
+// empty left side), and numbering the strongly connected components from the sinks makes
+// reachable things rank no higher. So a target attribute ranked above everything in X never
+// comes in, and the closure stops once the others are in; and an attribute ranked below every
+// target attribute leads to none of them, so it is not followed. On a chain A1->A2->...->An the
+// question "is Ai-1 in {Ai}+" then costs one step, not n - i.
 //
 // The implication table works on the strongly connected components of the graph a -> b for each
 // dependency {a}->Y with b in Y: the attributes of one component imply each other, so they share
