@@ -1,0 +1,287 @@
+#include "json.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// Text for the stream, gathered in large pieces: the object of a large input holds millions of
+// numbers, and writing each through the stream takes several times longer.
+class writer {
+ public:
+  explicit writer(std::ostream& out) : out_(out) {}
+  ~writer() { flush(); }
+  writer& operator<<(std::string_view text) {
+    buffer_ += text;
+    if (buffer_.size() >= (1 << 16)) flush();
+    return *this;
+  }
+  writer& operator<<(char c) {
+    buffer_ += c;
+    return *this;
+  }
+  writer& operator<<(int n) {
+    char digits[12];
+    const auto result = std::to_chars(digits, digits + sizeof digits, n);
+    buffer_.append(digits, result.ptr);
+    return *this;
+  }
+  std::string& buffer() { return buffer_; }
+
+ private:
+  void flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
+  }
+
+  std::ostream& out_;
+  std::string buffer_;
+};
+
+constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// The length of the well-formed UTF-8 sequence at the start of text, or 0 when it starts with an
+// ill-formed one; skip is then the length of its maximal ill-formed prefix (at least 1), which
+// becomes one U+FFFD (Unicode's "maximal subpart" rule, as browsers decode).
+std::size_t utf8_sequence(std::string_view text, std::size_t& skip) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(0);
+  skip = 1;
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return 0;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const unsigned char lo = k == 1 ? low : 0x80;
+    const unsigned char hi = k == 1 ? high : 0xBF;
+    if (k >= text.size() || byte(k) < lo || byte(k) > hi) {
+      skip = k;
+      return 0;
+    }
+  }
+  return length;
+}
+
+// Appends text to s as a JSON string.
+void append_string(std::string& s, std::string_view text) {
+  static constexpr char hex[] = "0123456789abcdef";
+  s += '"';
+  for (std::size_t k = 0; k < text.size();) {
+    std::size_t skip = 1;
+    const std::size_t length = utf8_sequence(text.substr(k), skip);
+    if (length == 0) {
+      s += replacement;
+      k += skip;
+      continue;
+    }
+    if (length > 1) {
+      s += text.substr(k, length);
+      k += length;
+      continue;
+    }
+    const unsigned char c = static_cast<unsigned char>(text[k++]);
+    if (c == '"' || c == '\\') {
+      s += '\\';
+      s += static_cast<char>(c);
+    } else if (c == '\n') {
+      s += "\\n";
+    } else if (c == '\r') {
+      s += "\\r";
+    } else if (c == '\t') {
+      s += "\\t";
+    } else if (c < 0x20) {
+      s += "\\u00";
+      s += hex[c >> 4];
+      s += hex[c & 15];
+    } else {
+      s += static_cast<char>(c);
+    }
+  }
+  s += '"';
+}
+
+void write_list(writer& out, const std::vector<int>& numbers) {
+  out << '[';
+  for (std::size_t k = 0; k < numbers.size(); ++k) {
+    if (k > 0) out << ", ";
+    out << numbers[k];
+  }
+  out << ']';
+}
+
+void write_lists(writer& out, const std::vector<std::vector<int>>& lists) {
+  out << '[';
+  for (std::size_t k = 0; k < lists.size(); ++k) {
+    if (k > 0) out << ", ";
+    write_list(out, lists[k]);
+  }
+  out << ']';
+}
+
+// A record's rounds: one entry per step, with Z after it.
+void write_rounds(writer& out, const preservation_run& run, int steps) {
+  out << '[';
+  std::vector<int> z = run.start;
+  std::vector<int> grown;
+  for (int k = 0; k < steps; ++k) {
+    const preservation_step& s = run.steps[k];
+    grown.clear();
+    std::set_union(z.begin(), z.end(), s.added.begin(), s.added.end(), std::back_inserter(grown));
+    z.swap(grown);
+    out << (k > 0 ? ", " : "") << "{\"round\": " << s.round << ", \"scheme\": " << s.scheme
+        << ", \"added\": ";
+    write_list(out, s.added);
+    out << ", \"closure\": ";
+    write_list(out, z);
+    out << '}';
+  }
+  out << ']';
+}
+
+void write_records(writer& out, const preservation_check& p,
+                   const std::vector<record_preservation>& records, bool lost) {
+  out << '[';
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const record_preservation& r = records[k];
+    const preservation_run& run = p.runs[r.run];
+    out << (k > 0 ? ",\n    " : "\n    ") << "{\"dependency\": " << r.dependency
+        << ", \"closure\": ";
+    write_list(out, closure_after(run, r.steps));
+    if (lost) {
+      out << ", \"missing\": ";
+      write_list(out, r.missing);
+    }
+    out << ", \"rounds\": ";
+    write_rounds(out, run, r.steps);
+    out << '}';
+  }
+  out << ']';
+}
+
+const char* form_name(normal_form form) {
+  switch (form) {
+    case normal_form::boyce_codd:
+      return "\"BCNF\"";
+    case normal_form::third:
+      return "\"3NF\"";
+    case normal_form::second:
+      return "\"2NF\"";
+    case normal_form::first:
+      return "\"1NF\"";
+    case normal_form::undecided:
+      break;
+  }
+  return "null";
+}
+
+void write_scheme(writer& out, const scheme_check& s) {
+  out << "{\"form\": " << form_name(s.form) << ", \"keys\": ";
+  write_lists(out, s.keys);
+  out << ", \"keys_complete\": " << (s.keys_complete ? "true" : "false") << ", \"witness\": ";
+  if (s.witness.right < 0) {
+    out << "null";
+  } else {
+    out << "{\"left\": ";
+    write_list(out, s.witness.left);
+    out << ", \"right\": " << s.witness.right;
+    if (s.form == normal_form::first) {
+      out << ", \"key\": ";
+      write_list(out, s.witness.key);
+    }
+    out << '}';
+  }
+  out << '}';
+}
+
+}  // namespace
+
+void write_json_string(std::ostream& out, std::string_view text) {
+  std::string s;
+  append_string(s, text);
+  out << s;
+}
+
+void write_json(std::ostream& stream, const std::vector<std::string>& attr,
+                const std::vector<std::vector<int>>& schemes, const std::vector<halmaz>& F,
+                bool lossless, const decomposition_check& check) {
+  writer out(stream);
+  out << "{\"version\": ";
+  append_string(out.buffer(), lossless_version);
+  out << ",\n \"attributes\": [";
+  for (std::size_t k = 0; k < attr.size(); ++k) {
+    if (k > 0) out << ", ";
+    append_string(out.buffer(), attr[k]);
+  }
+  out << "],\n \"schemes\": ";
+  write_lists(out, schemes);
+  out << ",\n \"dependencies\": [";
+  for (std::size_t k = 0; k < F.size(); ++k) {
+    out << (k > 0 ? ", " : "") << "{\"left\": ";
+    write_list(out, F[k].left);
+    out << ", \"right\": ";
+    write_list(out, F[k].right);
+    out << '}';
+  }
+  out << "],\n \"lossless\": " << (lossless ? "true" : "false");
+
+  const preservation_check& p = check.preservation;
+  out << ",\n \"preservation\": {\"preserving\": "
+      << (!p.preserving   ? "null"
+          : *p.preserving ? "true"
+                          : "false")
+      << ",\n  \"lost\": ";
+  write_records(out, p, p.lost, true);
+  out << ",\n  \"preserved\": ";
+  write_records(out, p, p.preserved, false);
+  out << "}";
+
+  out << ",\n \"keys\": {\"complete\": " << (check.keys.complete ? "true" : "false")
+      << ", \"keys\": ";
+  write_lists(out, check.keys.keys);
+  out << ",\n  \"derivations\": [";
+  for (std::size_t k = 0; k < check.keys.derivations.size(); ++k) {
+    out << (k > 0 ? ", " : "") << '[';
+    const std::vector<derivation_step>& steps = check.keys.derivations[k];
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      out << (i > 0 ? ", " : "") << "{\"dependency\": " << steps[i].dependency << ", \"added\": ";
+      write_list(out, steps[i].added);
+      out << '}';
+    }
+    out << ']';
+  }
+  out << "]}";
+
+  out << ",\n \"normal_forms\": [";
+  for (std::size_t k = 0; k < check.schemes.size(); ++k) {
+    out << (k > 0 ? ",\n  " : "\n  ");
+    write_scheme(out, check.schemes[k]);
+  }
+  out << "],\n \"redundant\": ";
+  write_list(out, check.redundant);
+  out << ",\n \"repair\": ";
+  if (!check.repair) {
+    out << "null";
+  } else {
+    out << "{\"add\": ";
+    write_lists(out, check.repair->add);
+    out << ", \"from\": ";
+    write_list(out, check.repair->from);
+    out << ", \"lossless\": " << (check.repair->lossless ? "true" : "false")
+        << ", \"preserving\": " << (check.repair->preserving ? "true" : "false") << '}';
+  }
+  out << ",\n \"complete\": " << (check.complete ? "true" : "false") << "}\n";
+}
