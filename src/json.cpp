@@ -152,21 +152,30 @@ void write_rounds(writer& out, const preservation_run& run, int steps) {
   out << ']';
 }
 
+// A derivation per record would make the object of 100,000 dependencies hundreds of megabytes:
+// the first ones show how each answer was reached, the rest only the answer.
+constexpr std::size_t derivations_written = 1000;
+
 void write_records(writer& out, const preservation_check& p,
                    const std::vector<record_preservation>& records, bool lost) {
   out << '[';
   for (std::size_t k = 0; k < records.size(); ++k) {
     const record_preservation& r = records[k];
     const preservation_run& run = p.runs[r.run];
-    out << (k > 0 ? ",\n    " : "\n    ") << "{\"dependency\": " << r.dependency
-        << ", \"closure\": ";
-    write_list(out, closure_after(run, r.steps));
+    const bool derived = k < derivations_written;
+    out << (k > 0 ? ",\n    " : "\n    ") << "{\"dependency\": " << r.dependency;
+    if (lost || derived) {
+      out << ", \"closure\": ";
+      write_list(out, closure_after(run, r.steps));
+    }
     if (lost) {
       out << ", \"missing\": ";
       write_list(out, r.missing);
     }
-    out << ", \"rounds\": ";
-    write_rounds(out, run, r.steps);
+    if (derived) {
+      out << ", \"rounds\": ";
+      write_rounds(out, run, r.steps);
+    }
     out << '}';
   }
   out << ']';

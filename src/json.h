@@ -13,7 +13,7 @@
 #include "input.h"
 
 // The version of the tool, as `lossless --version` and the JSON object give it.
-constexpr std::string_view lossless_version = "1.2.0";
+constexpr std::string_view lossless_version = LOSSLESS_VERSION;
 
 // Writes text as a JSON string, quotes included. Bytes that are not UTF-8 become U+FFFD, one for
 // each maximal ill-formed sequence as a browser's decoder does; quotes, backslashes and control
@@ -22,7 +22,9 @@ void write_json_string(std::ostream& out, std::string_view text);
 
 // Writes the whole object, followed by a newline: the version, the catalogue attr, the schemes,
 // F as read (-1 kept), the chase's verdict lossless and every answer of check. Attributes are
-// column indices from 0, dependencies indices into F.
+// column indices from 0, dependencies indices into F. Of the lost and of the preserved records the
+// first 1000 each carry their rounds; later preserved ones only their index, later lost ones their
+// closure and missing attributes.
 void write_json(std::ostream& out, const std::vector<std::string>& attr,
                 const std::vector<std::vector<int>>& schemes, const std::vector<halmaz>& F,
                 bool lossless, const decomposition_check& check);

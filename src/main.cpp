@@ -4,12 +4,15 @@
 #include <fstream>
 #include <iostream>
 #include <new>
+#include <sstream>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "analysis.h"
 #include "chase.h"
 #include "input.h"
+#include "json.h"
 #include "tableau.h"
 
 #if !defined(LOSSLESS_NO_ENTRY_POINT) && !defined(_WIN32)
@@ -82,9 +85,20 @@ run_outcome run(std::string_view input, std::ostream& console, diagnostics& d, c
   const std::size_t cells = static_cast<std::size_t>(matr_S.get_x()) * matr_S.get_y();
   const bool keep = view != nullptr && cells <= view->max_cells;
   if (keep) view->initial = matr_S;
+  const bool analyse = view != nullptr && view->analyse;
+  // Read off the tableau before the chase changes it.
+  const std::vector<std::vector<int>> schemes =
+      analyse ? scheme_columns(matr_S) : std::vector<std::vector<int>>{};
   chase(matr_S, F);
   const std::string result = verdict(matr_S);
   print_report(console, matr_S, result);
+  if (analyse) {
+    const bool lossless = result == "vesztesegmentes";
+    std::ostringstream json;
+    write_json(json, c.attr, schemes, F, lossless,
+               check_decomposition(static_cast<int>(c.attr.size()), schemes, F, lossless));
+    view->analysis = std::move(json).str();
+  }
 
   outcome.result = result_text(input, result);
   outcome.verdict = result;
@@ -183,26 +197,88 @@ int run_paths(const fs::path& input, const fs::path& result_path, bool& result_o
   return exit_code;
 }
 
+// The check of the whole decomposition: reads and checks the input as the two-path run does, with
+// the same messages and exit codes, and prints the JSON object instead of the trace. No result
+// file is written.
+int run_json(const fs::path& input) {
+  std::string bytes;
+  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  diagnostics d(std::cerr);
+  if (refuse_utf16(bytes, shown(input), d)) return exit_bad_encoding;
+  std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
+  chase_view view;
+  view.analyse = true;
+  const run_outcome outcome = run(bytes, no_trace, d, &view);
+  if (outcome.exit_code != exit_ok) return outcome.exit_code;
+  std::cout << view.analysis;
+  if (!std::cout.flush()) {
+    std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
+    return exit_stdout_error;
+  }
+  return exit_ok;
+}
+
+// Whether a command-line argument, in the platform's characters, is the ASCII option.
+template <typename Char>
+bool is_option(const Char* arg, std::string_view option) {
+  std::size_t k = 0;
+  for (; k < option.size(); ++k) {
+    if (arg[k] != static_cast<Char>(option[k])) return false;
+  }
+  return arg[k] == 0;
+}
+
+void print_help(std::ostream& out) {
+  out << "Usage: lossless <input file> <result file>\n"
+         "       lossless --json <input file>\n"
+         "       lossless --help | --version\n"
+         "\n"
+         "Decides by the tableau chase whether the decomposition in the input file has a\n"
+         "lossless join: prints every step of the chase and writes the result file, the\n"
+         "input followed by the verdict, vesztesegmentes (lossless) or nem vesztesegmentes.\n"
+         "\n"
+         "Options:\n"
+         "  --json <input file>  check the whole decomposition (lossless join, dependency\n"
+         "                       preservation, keys, normal forms, redundant schemes and a\n"
+         "                       repair) and print it as one JSON object; no trace, no\n"
+         "                       result file\n"
+         "  --help               print this help\n"
+         "  --version            print the version\n"
+         "\n"
+         "See lossless(1) for the input format, the trace and the messages.\n";
+}
+
 // Both entry points hand the paths on unconverted, whatever the width of the platform's characters.
 template <typename Char>
 int start(int argc, Char* argv[]) {
+  if (argc >= 2 && is_option(argv[1], "--help")) {
+    print_help(std::cout);
+    return std::cout.flush() ? exit_ok : exit_stdout_error;
+  }
+  if (argc >= 2 && is_option(argv[1], "--version")) {
+    std::cout << "lossless " LOSSLESS_VERSION "\n";
+    return std::cout.flush() ? exit_ok : exit_stdout_error;
+  }
+  const bool json = argc >= 2 && is_option(argv[1], "--json");
   if (argc < 3) {
     std::cout << "Keves a parameter!\n" << std::flush;
-    std::cerr << "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>" << std::endl;
+    std::cerr << (json ? "Hasznalat: lossless --json <bemeneti fajl>"
+                       : "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>")
+              << std::endl;
     return exit_usage;
   }
   if (!prepare_standard_streams()) std::cout.setstate(std::ios::badbit);
-  const fs::path input(argv[1]);
-  const fs::path result_path(argv[2]);
+  const fs::path input(argv[json ? 2 : 1]);
   bool result_opened = false;
   // Memory can run out anywhere, in reading the input too. The standard library then throws
   // std::bad_alloc; it ends here, with a message, instead of in an abort and a core dump. Its
   // unwinding has freed what the run held, so the message can be written.
   try {
-    return run_paths(input, result_path, result_opened);
+    if (json) return run_json(input);
+    return run_paths(input, fs::path(argv[2]), result_opened);
   } catch (const std::bad_alloc&) {
     // Left empty, as the tableau refusal leaves it: a partial result file must not pass for one.
-    if (result_opened) std::ofstream(result_path, std::ios::trunc).close();
+    if (result_opened) std::ofstream(fs::path(argv[2]), std::ios::trunc).close();
     diagnostics d(std::cerr);
     d.report(message::no_memory, 0, shown(input));
     return exit_no_memory;

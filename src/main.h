@@ -29,15 +29,17 @@ struct run_outcome {
   std::string verdict;      // the verdict the result file ends with; empty when there is none
 };
 
-// The tableaux of a run and its dependencies, for a front end that shows the chase and not only its
-// trace. Set max_cells before the run; a larger tableau is not kept, since the copy would cost as
-// much memory as the tableau itself.
+// What a front end keeps of a run besides its trace. Set max_cells and analyse before the run. The
+// tableaux are kept only up to max_cells cells, since a copy would cost as much memory as the
+// tableau itself.
 struct chase_view {
   std::size_t max_cells = 0;
-  bool kept = false;      // whether the run filled the rest
+  bool kept = false;      // whether the run filled initial, F and chased
   matrix initial{0, 0};   // the tableau before the chase
   std::vector<halmaz> F;  // the dependencies
   matrix chased{0, 0};    // the tableau after the chase
+  bool analyse = false;   // also check the whole decomposition
+  std::string analysis;   // the check as the JSON object of `lossless --json`, when analysed
 };
 
 // True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting that

@@ -24,6 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path data_dir = LOSSLESS_TEST_DATA;
+const fs::path json_dir = LOSSLESS_JSON_DATA;
 
 void write_file(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -93,9 +94,9 @@ TEST_P(data_case, matches_the_expected_trace_and_result_file) {
   EXPECT_EQ(read_file(s / "input"), read_file(data_dir / name / "input"));
 }
 
-std::vector<std::string> case_names() {
+std::vector<std::string> case_names(const fs::path& dir = data_dir) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(data_dir)) {
+  for (const auto& entry : fs::directory_iterator(dir)) {
     if (entry.is_directory()) names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
@@ -106,6 +107,108 @@ INSTANTIATE_TEST_SUITE_P(e2e, data_case, testing::ValuesIn(case_names()),
                          [](const testing::TestParamInfo<std::string>& info) {
                            return info.param;
                          });
+
+// n schemes, the k-th naming the attribute "A<k>" of its own; the zeros keep the names sorted.
+std::string own_attribute_schemes(int n) {
+  std::string text;
+  for (int k = 1; k <= n; ++k) {
+    std::string name = std::to_string(k);
+    text += "A" + std::string(6 - name.size(), '0') + name + "\n";
+  }
+  return text;
+}
+
+// The text without the blanks and line breaks between JSON's tokens: the expected objects are laid
+// out by hand for reading. Strings keep theirs.
+std::string without_layout(const std::string& json) {
+  std::string compact;
+  bool in_string = false;
+  for (std::size_t k = 0; k < json.size(); ++k) {
+    const char c = json[k];
+    if (in_string && c == '\\') {
+      compact += json.substr(k++, 2);
+      continue;
+    }
+    if (c == '"') in_string = !in_string;
+    if (in_string || (c != ' ' && c != '\n')) compact += c;
+  }
+  return compact;
+}
+
+// Each folder of tests/json_data/ is one exercise: `input`, the object `json` worked out by hand,
+// and the expected `stderr` where there is one. `--json` prints the object and nothing else, and
+// writes no file.
+class json_case : public testing::TestWithParam<std::string> {};
+
+TEST_P(json_case, prints_the_check_worked_out_by_hand) {
+  const std::string name = GetParam();
+  scratch s;
+  fs::copy_file(json_dir / name / "input", s / "input");
+  outcome got = s.run({"--json", "input"});
+  EXPECT_EQ(got.exit_code, 0);
+  EXPECT_EQ(without_layout(got.out), without_layout(read_file(json_dir / name / "json")));
+  const fs::path err = json_dir / name / "stderr";
+  EXPECT_EQ(got.err, fs::exists(err) ? read_file(err) : "");
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(s / "")) {
+    files.push_back(entry.path().filename().string());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"input", "stderr", "stdout"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(json, json_case, testing::ValuesIn(case_names(json_dir)),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
+
+// --json reads and reports the input as the two-path run does: the same messages and exit codes,
+// and no object when the run stops.
+TEST(json, refuses_an_input_as_the_two_path_run_does) {
+  scratch s;
+  write_file(s / "utf16",
+             "\xFF\xFE"
+             "A\0");
+  write_file(s / "wide", own_attribute_schemes(100000));
+  struct case_ {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string out;
+    std::string err;
+  };
+  const case_ cases[] = {
+      {{"--json"}, 1, "Keves a parameter!\n", "Hasznalat: lossless --json <bemeneti fajl>\n"},
+      {{"--json", "missing"}, 2, "", "Nem sikerult megnyitni a bemeneti fajlt: missing\n"},
+      {{"--json", "utf16"},
+       2,
+       "",
+       "A bemeneti fajl UTF-16 kodolasu, mentse UTF-8 kodolassal: utf16\n"},
+      {{"--json", "wide"}, 2, "", "Nincs eleg memoria a tablazathoz: 100000 x 100000\n"},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    outcome got = s.run(c.args);
+    EXPECT_EQ(got.exit_code, c.exit_code);
+    EXPECT_EQ(got.out, c.out);
+    EXPECT_EQ(got.err, c.err);
+  }
+}
+
+TEST(options, help_and_version_print_and_exit_with_0) {
+  scratch s;
+  outcome version = s.run({"--version"});
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.out, "lossless 1.2.0\n");
+  outcome help = s.run({"--help"});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: lossless <input file> <result file>\n"));
+  EXPECT_NE(help.out.find("--json <input file>"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+  // Only as the first argument: anywhere else it is a path.
+  outcome late = s.run({(data_dir / "example" / "input").string(), "--version"});
+  EXPECT_EQ(late.exit_code, 0);
+  EXPECT_EQ(read_file(s / "--version"), expected("example", "result"));
+}
 
 const std::string usage_err = "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>\n";
 
@@ -247,16 +350,6 @@ TEST(streams, a_failing_standard_output_still_gives_the_whole_result_file) {
     EXPECT_EQ(got.err, "Nem sikerult irni a szabvanyos kimenetre\n");
     EXPECT_EQ(read_file(s / "result"), c.result);
   }
-}
-
-// n schemes, the k-th naming the attribute "A<k>" of its own; the zeros keep the names sorted.
-std::string own_attribute_schemes(int n) {
-  std::string text;
-  for (int k = 1; k <= n; ++k) {
-    std::string name = std::to_string(k);
-    text += "A" + std::string(6 - name.size(), '0') + name + "\n";
-  }
-  return text;
 }
 
 std::string catalogue_of_own_attributes(int n) {
