@@ -91,7 +91,8 @@ std::string json_run(const std::string& text, const check_budget& budget = {}) {
   line_reader first(text);
   std::string_view tmp;
   std::ostringstream dropped;
-  const catalogue c = read_catalogue(first, tmp, dropped);
+  diagnostics d(dropped);
+  const catalogue c = read_catalogue(first, tmp, d);
   parsed_input input = parse_input(text);
   const std::vector<std::vector<int>> schemes = scheme_columns(input.tableau);
   chase(input.tableau, input.F);
