@@ -366,7 +366,8 @@ class page_test(unittest.TestCase):
                          ["1R1{B}{B, C}", "1R2{D, E}{B, C, D, E}"])
         self.assertIn("Z = {B, C, D, E}, ebből hiányzik Y része: {F}", lost.text)
         # A preserved dependency opens to its own rounds.
-        preserved = self.driver.find_elements(By.CSS_SELECTOR, "#preservation details:not(.definition)")
+        preserved = self.driver.find_elements(By.CSS_SELECTOR,
+                                              "#preservation details:not(.definition)")
         self.assertEqual([p.text for p in preserved], ["A,B -> C: megmarad", "C -> B: megmarad",
                                                        "C -> D: megmarad", "D -> E: megmarad"])
         preserved[3].find_element(By.TAG_NAME, "summary").click()
@@ -394,13 +395,14 @@ class page_test(unittest.TestCase):
         # On paper the section is whole: every <details> open, no button; closed again after.
         self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
         try:
-            self.assertEqual(self.driver.execute_script(
-                "return Array.from(document.querySelectorAll('#analysis details'), (d) => d.open)"),
-                [True] * 9)
+            self.until(lambda: self.driver.execute_script(
+                "return Array.from(document.querySelectorAll('#analysis details'), (d) => d.open)")
+                == [True] * 9)
             self.assertFalse(self.find("#repair-apply").is_displayed())
         finally:
             self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
-        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#analysis details[open]")), 1)
+        self.until(lambda: len(self.driver.find_elements(By.CSS_SELECTOR,
+                                                         "#analysis details[open]")) == 1)
 
         # In English; an edit makes the repair wait for the next run.
         self.find('[data-language="en"]').click()

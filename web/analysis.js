@@ -11,6 +11,7 @@ add_words({
     analysisIntro: (relation, schemes) => `R = ${relation}, a felbontás: ${schemes}.`,
     analysisIncomplete: 'Nem minden kérdés dőlt el: ahol a vizsgálat kifutott a ' +
         'munkakeretéből, az a rész ezt jelzi, és csak azt állítja, amit biztosan tud.',
+    analysisNoSchemes: 'A bemenet egy sémát sem ad meg, így nincs mit vizsgálni.',
     definition: 'Definíció',
     moreNames: (n) => `… és még ${number(n)}`,
     moreSchemes: (n) => `… és még ${number(n)} séma`,
@@ -70,6 +71,7 @@ add_words({
       '1NF': 'első normálforma (1NF)',
     })[form] ?? 'nem eldöntött: túl nagy',
     atLeast: (keys) => `legalább: ${keys}`,
+    keysUnknown: 'nem ismert',
     witness3NF: (s, w, x) => `${s}: ${w} teljesül, de ${x} nem szuperkulcsa a sémának, ezért ` +
         `${s} nincs Boyce–Codd normálformában.`,
     witness2NF: (s, w, x, a) => `${s}: ${w} teljesül, de ${x} nem szuperkulcsa a sémának, és ` +
@@ -103,7 +105,8 @@ add_words({
     whyLostKey: 'Miért elég: az elveszett függőségek sémáival minden függőség megmarad; a ' +
         'táblázatban még nem volt csupa 0 sor, ezért R egy kulcsa is hozzáadódik, és egy ' +
         'függőségőrző felbontás, amelynek egyik sémája kulcs, veszteségmentes.',
-    repairChecked: 'A kiegészített felbontás táblázatát a chase ellenőrizte: van benne csupa 0 sor.',
+    repairChecked: 'A kiegészített felbontás táblázatát a chase ellenőrizte: van benne ' +
+        'csupa 0 sor.',
     repairApply: 'A javított felbontás betöltése és futtatása',
     repairHint: 'Az új sémák a bemenet sémasorai után kerülnek, a visszavonás (Ctrl+Z) ' +
         'visszahozza a korábbi szöveget. A lépésenkénti táblázaton látszik, hogyan alakul ki ' +
@@ -116,6 +119,7 @@ add_words({
     analysisIntro: (relation, schemes) => `R = ${relation}; the decomposition: ${schemes}.`,
     analysisIncomplete: 'Not every question was decided: a part that ran out of its work ' +
         'budget says so, and states only what it knows for sure.',
+    analysisNoSchemes: 'The input names no scheme, so there is nothing to check.',
     definition: 'Definition',
     moreNames: (n) => `… and ${number(n)} more`,
     moreSchemes: (n) => `… and ${number(n)} more schemes`,
@@ -173,6 +177,7 @@ add_words({
       '1NF': 'first normal form (1NF)',
     })[form] ?? 'not decided: too large',
     atLeast: (keys) => `at least ${keys}`,
+    keysUnknown: 'not known',
     witness3NF: (s, w, x) => `${s}: ${w} holds, but ${x} is not a superkey of the scheme, so ` +
         `${s} is not in Boyce-Codd normal form.`,
     witness2NF: (s, w, x, a) => `${s}: ${w} holds, but ${x} is not a superkey of the scheme and ` +
@@ -346,12 +351,17 @@ function* keys_part(a, part) {
   part.append(...cut_note(keys, 'moreKeys'));
 }
 
+// A witness X -> A as the stepper writes a dependency.
+function witness_text(w) {
+  return `${w.left.items.map(attribute_name).join(',')} -> ${attribute_name(w.right)}`;
+}
+
 // The sentence that says which condition of the next form up the witness breaks.
 function witness_sentence(k, s) {
   const w = s.witness;
   const x = set_text(w.left);
   const a = attribute_name(w.right);
-  const dependency = `${w.left.items.map(attribute_name).join(',')} -> ${a}`;
+  const dependency = witness_text(w);
   const label = scheme_label(k);
   if (s.form === '3NF') return word('witness3NF', label, dependency, x);
   if (s.form === '2NF') return word('witness2NF', label, dependency, x, a);
@@ -361,13 +371,13 @@ function witness_sentence(k, s) {
 function* normal_forms_part(a, part) {
   const forms = a.normal_forms.items;
   const keys_of = (s) => {
+    if (s.keys.count === 0) return word('keysUnknown');
     const text = [...s.keys.items.map(set_text), ...more_names(s.keys)].join(', ');
     return s.keys_complete ? text : word('atLeast', text);
   };
   const rows = forms.map((s, k) => [
     scheme_text(k), word('form', s.form), keys_of(s),
-    s.witness === null ? '–' :
-        `${s.witness.left.items.map(attribute_name).join(',')} -> ${attribute_name(s.witness.right)}`,
+    s.witness === null ? '–' : witness_text(s.witness),
   ]);
   part.append(text_table(word('formsTable'), word('formsColumns'), rows),
               ...cut_note(a.normal_forms));
@@ -403,9 +413,7 @@ function repair_part(a, part) {
     list.append(element('li', from === -1 ? word('addedKey', label) :
                                             word('addedFromLost', label, record_text(from))));
   });
-  const from = repair.from.items;
-  const why = from.every((k) => k === -1) ? 'whyKey' :
-              from[from.length - 1] === -1 ? 'whyLostKey' : 'whyLost';
+  const why = a.preservation.preserving ? 'whyKey' : repair.with_key ? 'whyLostKey' : 'whyLost';
   const apply = button(word('repairApply'), apply_repair);
   apply.id = 'repair-apply';
   apply.className = 'primary';
@@ -433,8 +441,14 @@ function* render_analysis() {
   section.hidden = r.error !== undefined || !r.analysis;
   if (section.hidden) return;
   const a = r.analysis;
+  if (a.schemes.count === 0) {
+    body.append(element('p', word('analysisNoSchemes')));
+    return;
+  }
   const schemes = a.schemes.items.map((_, k) => scheme_text(k));
-  if (a.schemes.count > schemes.length) schemes.push(word('moreSchemes', a.schemes.count - schemes.length));
+  if (a.schemes.count > schemes.length) {
+    schemes.push(word('moreSchemes', a.schemes.count - schemes.length));
+  }
   body.append(element('p', word('analysisIntro', set_text(a.relation), schemes.join('; '))));
   if (!a.complete) body.append(note(word('analysisIncomplete')));
   const parts = [

@@ -78,7 +78,8 @@ function pack_analysis(a) {
   const p = {
     lossless: a.lossless,
     complete: a.complete,
-    relation: {items: Array.from({length: Math.min(m, shown_names)}, (_, c) => column(c)), count: m},
+    relation: {items: Array.from({length: Math.min(m, shown_names)}, (_, c) => column(c)),
+               count: m},
     schemes: first(a.schemes, shown_schemes, set),
     preservation: {
       preserving: a.preservation.preserving,
@@ -107,6 +108,7 @@ function pack_analysis(a) {
     repair: a.repair === null ? null : {
       add: first(a.repair.add, shown_items, set),
       from: first(a.repair.from, shown_items, (k) => (k === -1 ? k : record(k))),
+      with_key: a.repair.from[a.repair.from.length - 1] === -1,  // a key comes last if at all
       lossless: a.repair.lossless,
       preserving: a.repair.preserving,
     },
