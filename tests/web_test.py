@@ -552,6 +552,13 @@ class page_test(unittest.TestCase):
             self.assertEqual(low, [])
             self.driver.execute_script("document.getElementById('steps').scrollIntoView()")
             self.driver.save_screenshot(str(PAGE.parent / "phone.png"))
+            # A long name in the check's sentences, and its tables opened, wrap on the screen.
+            self.type_input("W" * 60 + ",B\nB,C\n\nB->C\n")
+            self.run_and_wait(lambda: self.find("#run").click())
+            self.driver.execute_script(
+                "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
+            self.assertEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth"), 390)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
