@@ -56,6 +56,7 @@ function pack(r) {
 const shown_names = 40;          // of a set of attributes
 const shown_items = 50;          // of records, keys, rounds, steps, added schemes
 const shown_schemes = 100;       // of the schemes and their normal forms
+const shown_scheme_keys = 10;    // of a scheme's keys, which share a table cell
 const shown_name_characters = 40;  // of a name, which can be a line of the input
 
 function pack_analysis(a) {
@@ -96,7 +97,7 @@ function pack_analysis(a) {
     },
     normal_forms: first(a.normal_forms, shown_schemes, (s) => ({
       form: s.form,
-      keys: first(s.keys, shown_items, set),
+      keys: first(s.keys, shown_scheme_keys, set),
       keys_complete: s.keys_complete,
       witness: s.witness === null ? null : {
         left: set(s.witness.left),
