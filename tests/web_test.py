@@ -435,7 +435,8 @@ class page_test(unittest.TestCase):
         self.assertFalse(self.find("#warnings").is_displayed())
         self.find("#download-result").click()
         download = pathlib.Path(self.downloads.name) / "eredmeny.txt"
-        self.until(download.exists)
+        # The file can exist, empty, before the browser has written it.
+        self.until(lambda: download.exists() and download.read_bytes() != b"")
         self.assertEqual(download.read_bytes(), (case / "result").read_bytes())
 
         self.run_and_wait(lambda: self.driver.execute_script("""
