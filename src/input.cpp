@@ -260,3 +260,35 @@ void print_dependencies(std::ostream& out, const std::vector<halmaz>& F) {
     out << '\n';
   }
 }
+
+std::string with_schemes_added(std::string_view input, const std::vector<std::string>& attr,
+                               const std::vector<std::vector<int>>& schemes) {
+  // The scheme block ends after the newline of its last processed line; a line that ends the
+  // block, empty or unterminated, stays where it is.
+  line_reader f(without_utf8_mark(input));
+  std::string_view tmp;
+  std::size_t end = input.size() - without_utf8_mark(input).size();
+  bool crlf = false;
+  read_block(f, tmp, [&](std::string_view line) {
+    const std::size_t at = static_cast<std::size_t>(line.data() - input.data()) + line.size();
+    crlf = input[at] == '\r';
+    end = input.find('\n', at) + 1;
+  });
+  std::string lines;
+  for (const std::vector<int>& scheme : schemes) {
+    if (scheme.empty()) continue;
+    std::string line;
+    for (std::size_t k = 0; k < scheme.size(); ++k) {
+      if (k > 0) line += ',';
+      line += attr[scheme[k]];
+    }
+    if (line.empty()) line = ",";
+    lines += line;
+    // A reading drops one carriage return at the end of a line: a name's own must survive it.
+    lines += crlf || line.back() == '\r' ? "\r\n" : "\n";
+  }
+  std::string text;
+  text.reserve(input.size() + lines.size());
+  text.append(input.substr(0, end)).append(lines).append(input.substr(end));
+  return text;
+}

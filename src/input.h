@@ -141,4 +141,12 @@ std::vector<halmaz> read_dependencies(line_reader& f, std::string_view& tmp,
 // followed by a blank.
 void print_dependencies(std::ostream& out, const std::vector<halmaz>& F);
 
+// The input with one scheme line added per scheme after its last scheme line (or at its start,
+// after a UTF-8 mark, when it has none): the names of the scheme's columns in attr joined by ",",
+// each line ending as that last line does (LF or CR LF). The rest stays byte for byte, so the new
+// input reads as the old one with more schemes. A scheme whose only name is empty is written ",";
+// one with no column, which no line can hold, is left out.
+std::string with_schemes_added(std::string_view input, const std::vector<std::string>& attr,
+                               const std::vector<std::vector<int>>& schemes);
+
 #endif  // LOSSLESS_INPUT_H_

@@ -94,10 +94,12 @@ run_outcome run(std::string_view input, std::ostream& console, diagnostics& d, c
   print_report(console, matr_S, result);
   if (analyse) {
     const bool lossless = result == "vesztesegmentes";
+    const decomposition_check check =
+        check_decomposition(static_cast<int>(c.attr.size()), schemes, F, lossless);
     std::ostringstream json;
-    write_json(json, c.attr, schemes, F, lossless,
-               check_decomposition(static_cast<int>(c.attr.size()), schemes, F, lossless));
+    write_json(json, c.attr, schemes, F, lossless, check);
     view->analysis = std::move(json).str();
+    if (check.repair) view->repaired = with_schemes_added(input, c.attr, check.repair->add);
   }
 
   outcome.result = result_text(input, result);

@@ -40,6 +40,7 @@ struct chase_view {
   matrix chased{0, 0};    // the tableau after the chase
   bool analyse = false;   // also check the whole decomposition
   std::string analysis;   // the check as the JSON object of `lossless --json`, when analysed
+  std::string repaired;   // the input with the repair's schemes added, when one was proposed
 };
 
 // True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting that
@@ -52,7 +53,8 @@ bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d)
 // the start is skipped by every reading but kept in the result text, and lines are numbered after
 // it. When the tableau would not fit in memory the run stops after the catalogue with
 // exit_no_memory. Writes to console are not checked here: a failing console costs nothing else.
-// When view is given, the run also keeps its tableaux and dependencies there.
+// When view is given, the run also keeps its tableaux and dependencies there, and, when view asks
+// for it, the check's object and the repaired input.
 run_outcome run(std::string_view input, std::ostream& console, diagnostics& d,
                 chase_view* view = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -241,6 +242,42 @@ TEST(read_dependencies, parses_what_the_scheme_block_left_at_end_of_file) {
   diagnostics d(err);
   print_dependencies(out, read_dependencies(at_end, tmp, {"A", "B", "C"}, d));
   EXPECT_EQ(out.str(), "1 ->2 \n");
+}
+
+// The added lines read back as schemes over the same names: CR LF and a UTF-8 mark kept, an
+// unterminated dependency line left last, an empty name and a name ending in "\r" intact.
+TEST(with_schemes_added, adds_lines_that_read_as_the_schemes_after_the_last_scheme_line) {
+  struct case_ {
+    std::string input;
+    std::vector<std::vector<int>> schemes;
+    std::string expected;
+  };
+  const case_ cases[] = {
+      {"A,B\nB,C\n\nB->C\n", {{0, 2}}, "A,B\nB,C\nA,C\n\nB->C\n"},
+      {"\xEF\xBB\xBF"
+       "A,B\r\nB,C\r\n\r\nB->C\r\n",
+       {{0, 2}, {1}},
+       "\xEF\xBB\xBF"
+       "A,B\r\nB,C\r\nA,C\r\nB\r\n\r\nB->C\r\n"},
+      {"A,B\nB,C\nA->C", {{0, 2}}, "A,B\nB,C\nA,C\nA->C"},
+      {"A,B\nB,C\n", {{0, 2}}, "A,B\nB,C\nA,C\n"},
+      {"B\r\r\n,A\n\n", {{0}, {0, 1}, {2}, {}}, "B\r\r\n,A\n,\n,A\nB\r\r\n\n"},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(c.input);
+    std::ostringstream err;
+    diagnostics d(err);
+    line_reader before(without_utf8_mark(c.input));
+    std::string_view tmp;
+    const catalogue old = read_catalogue(before, tmp, d);
+    const std::string text = with_schemes_added(c.input, old.attr, c.schemes);
+    EXPECT_EQ(text, c.expected);
+    line_reader after(without_utf8_mark(text));
+    const catalogue now = read_catalogue(after, tmp, d);
+    EXPECT_EQ(now.attr, old.attr);
+    EXPECT_EQ(now.n, old.n + std::count_if(c.schemes.begin(), c.schemes.end(),
+                                           [](const auto& s) { return !s.empty(); }));
+  }
 }
 
 // Every message about the input names its kind and its line, counted after a UTF-8 mark; a name

@@ -47,6 +47,7 @@ case $mode in
 ./LICENSE
 ./README.md
 ./README.txt
+./examples/decomposition.txt
 ./examples/five_schemes.txt
 ./examples/lossy.txt
 ./examples/pelda.txt

@@ -7,14 +7,17 @@ the language switch; the keyboard alone; axe-core in each state of the page; a p
 print media; a 5 MB file; runs that overlap. The page must ask no server for anything.
 Screenshots are left beside the page for a person to look at.
 
-Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> [<axe.min.js>]
-Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
+Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> <lossless>
+       [<axe.min.js>]
+<lossless> is the console tool built by the default preset, whose --json object the page's must
+equal. Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
 accessibility check, which is skipped without it unless CI is set.
 """
 
 import json
 import os
 import pathlib
+import subprocess
 import sys
 import tempfile
 import time
@@ -29,8 +32,8 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-PAGE, DATA, EXAMPLES = (pathlib.Path(p).resolve() for p in sys.argv[1:4])
-AXE = pathlib.Path(sys.argv[4]) if len(sys.argv) > 4 else None
+PAGE, DATA, EXAMPLES, LOSSLESS = (pathlib.Path(p).resolve() for p in sys.argv[1:5])
+AXE = pathlib.Path(sys.argv[5]) if len(sys.argv) > 5 else None
 
 # Runs an input through the page's interface and hands back plain lists of byte values.
 RUN = """
@@ -44,6 +47,8 @@ window.lossless.run(new Uint8Array(bytes), name).then((r) => done({
   stepsComplete: r.stepsComplete,
   diagnostics: r.diagnostics.map((d) => [d.kind, d.line, d.text]),
   diagnosticCount: r.diagnosticCount,
+  analysis: r.analysis,
+  repaired: r.repaired === null ? null : Array.from(r.repaired),
 }), (error) => done({error: String(error)}));
 """
 
@@ -199,6 +204,29 @@ class page_test(unittest.TestCase):
                          ["diagnostics"], [["blank_in_name", 1, " B"], ["blank_in_name", 2, " C"],
                                            ["unknown_name", 4, "B "]])
 
+    def test_every_case_gives_the_console_check_and_a_repair_that_holds(self):
+        if not LOSSLESS.exists():
+            self.fail(f"{LOSSLESS} is missing: build the console tool first "
+                      "(cmake --workflow --preset default)")
+        for case in sorted(p.name for p in DATA.iterdir() if p.is_dir()):
+            with self.subTest(case):
+                got = self.run_bytes((DATA / case / "input").read_bytes())
+                console = subprocess.run([LOSSLESS, "--json", DATA / case / "input"],
+                                         capture_output=True, check=False)
+                self.assertEqual(console.returncode, got["exitCode"])
+                self.assertEqual(got["analysis"],
+                                 json.loads(console.stdout) if console.stdout else None)
+                if got["analysis"] is None or got["analysis"]["repair"] is None:
+                    self.assertIsNone(got["repaired"])
+                    continue
+                # The repaired input reads as the old one with the added schemes, and holds.
+                repaired = self.run_bytes(got["repaired"])["analysis"]
+                added = got["analysis"]["repair"]["add"]
+                self.assertEqual(repaired["schemes"], got["analysis"]["schemes"] + added)
+                self.assertEqual(repaired["dependencies"], got["analysis"]["dependencies"])
+                self.assertTrue(repaired["lossless"])
+                self.assertTrue(repaired["preservation"]["preserving"])
+
     def test_tidy_rewrites_the_bytes_and_names_each_change(self):
         got = self.driver.execute_async_script("""
             const [bytes, done] = arguments;
@@ -322,6 +350,82 @@ class page_test(unittest.TestCase):
         self.assertEqual(marked, ["1 0 0", "2 0 0", "2 0 0", "⋈ 0 0 0 0"])
         self.driver.save_screenshot(str(PAGE.parent / "lossless.png"))
 
+    def texts(self, selector):
+        return [node.get_property("textContent") for node in
+                self.driver.find_elements(By.CSS_SELECTOR, selector)]
+
+    def test_a_lossy_exercise_is_checked_with_its_reasons_and_repaired(self):
+        # examples/decomposition.txt, worked by hand (tests/json_data/lossy_not_preserving): C->F
+        # is lost, as Z grows from C by B in R1 and by D, E in R2 and stops short of F; the keys
+        # are AB and AC; ABC is 3NF by C->B, CDE 2NF by D->E, EF BCNF; adding CF repairs it.
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+        lost = self.find("#preservation .lost")
+        self.assertEqual(lost.find_element(By.TAG_NAME, "strong").text, "C -> F: elvész")
+        self.assertEqual(self.texts("#preservation .lost tbody tr"),
+                         ["1R1{B}{B, C}", "1R2{D, E}{B, C, D, E}"])
+        self.assertIn("Z = {B, C, D, E}, ebből hiányzik Y része: {F}", lost.text)
+        # A preserved dependency opens to its own rounds.
+        preserved = self.driver.find_elements(By.CSS_SELECTOR,
+                                              "#preservation details:not(.definition)")
+        self.assertEqual([p.text for p in preserved], ["A,B -> C: megmarad", "C -> B: megmarad",
+                                                       "C -> D: megmarad", "D -> E: megmarad"])
+        preserved[3].find_element(By.TAG_NAME, "summary").click()
+        self.assertIn("Y ⊆ Z = {D, E}, ezért a függőség megmarad.", preserved[3].text)
+        keys = self.find("#keys")
+        self.assertIn("R-nek 2 kulcsa van:", keys.text)
+        self.assertEqual(self.texts("#keys .key > p"),
+                         ["{A, B}⁺ = R; a függőségek ebben a sorrendben bővítik a lezártat:",
+                          "{A, C}⁺ = R; a függőségek ebben a sorrendben bővítik a lezártat:"])
+        self.assertEqual(self.texts("#keys .key:last-child tbody tr"),
+                         ["1C -> B{B}", "2C -> D{D}", "3C -> F{F}", "4D -> E{E}"])
+        self.assertEqual(self.texts("#normal-forms tbody tr"), [
+            "R1 = {A, B, C}harmadik normálforma (3NF){A, B}, {A, C}C -> B",
+            "R2 = {C, D, E}második normálforma (2NF){C}D -> E",
+            "R3 = {E, F}Boyce–Codd normálforma (BCNF){E, F}–"])
+        self.assertEqual(self.texts("#normal-forms > p"), [
+            "R1: C -> B teljesül, de {C} nem szuperkulcsa a sémának, ezért R1 nincs Boyce–Codd "
+            "normálformában.",
+            "R2: D -> E teljesül, de {D} nem szuperkulcsa a sémának, és E nem elsődleges "
+            "attribútum (egyik kulcsnak sem eleme), ezért R2 nincs harmadik normálformában."])
+        self.assertIn("Nincs redundáns séma", self.find("#redundant").text)
+        self.assertEqual(self.texts("#repair li"),
+                         ["R4 = {C, F}: az elveszett C -> F függőség X ∪ Y sémája"])
+
+        # On paper the section is whole: every <details> open, no button; closed again after.
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        try:
+            self.until(lambda: self.driver.execute_script(
+                "return Array.from(document.querySelectorAll('#analysis details'), (d) => d.open)")
+                == [True] * 9)
+            self.assertFalse(self.find("#repair-apply").is_displayed())
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+        self.until(lambda: len(self.driver.find_elements(By.CSS_SELECTOR,
+                                                         "#analysis details[open]")) == 1)
+
+        # In English; an edit makes the repair wait for the next run.
+        self.find('[data-language="en"]').click()
+        self.until(lambda: "R1: C -> B holds, but {C} is not a superkey of the scheme, so R1 is "
+                           "not in Boyce-Codd normal form." in self.find("#normal-forms").text)
+        self.assertIn("R has 2 keys:", self.find("#keys").text)
+        self.assertIn("C -> F: lost", self.find("#preservation").text)
+        self.find("#input").send_keys(" ")
+        self.assertEqual(self.find("#repair-apply").get_attribute("aria-disabled"), "true")
+        self.find('[data-language="hu"]').click()
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+
+        # The repair goes into the input, and its run has a row of zeros.
+        self.run_and_wait(lambda: self.find("#repair-apply").click())
+        self.assertTrue(self.find("#input").get_property("value").startswith(
+            "A,B,C\nC,D,E\nE,F\nC,F\n\nA,B->C\n"))
+        self.assertIn("Veszteségmentes (vesztesegmentes)", self.find("#verdict").text)
+        self.assertEqual([row.text for row in self.driver.find_elements(
+            By.CSS_SELECTOR, "#final-tableau tr.zero-row")], ["1 0 0 0 0 0 0"])
+        self.assertIn("A felbontás függőségőrző", self.find("#analysis").text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#repair"), [])
+        self.driver.save_screenshot(str(PAGE.parent / "analysis.png"))
+
     def test_a_file_opened_or_dropped_runs_as_its_bytes(self):
         case = DATA / "utf8_mark_crlf"
         self.open_file(case / "input")
@@ -331,7 +435,8 @@ class page_test(unittest.TestCase):
         self.assertFalse(self.find("#warnings").is_displayed())
         self.find("#download-result").click()
         download = pathlib.Path(self.downloads.name) / "eredmeny.txt"
-        self.until(download.exists)
+        # The file can exist, empty, before the browser has written it.
+        self.until(lambda: download.exists() and download.read_bytes() != b"")
         self.assertEqual(download.read_bytes(), (case / "result").read_bytes())
 
         self.run_and_wait(lambda: self.driver.execute_script("""
@@ -345,7 +450,10 @@ class page_test(unittest.TestCase):
         self.type_input((DATA / "several_passes" / "input").read_text())
         self.run_and_wait(lambda: self.find("#run").send_keys(Keys.ENTER))
         self.assertEqual(self.focused(), "verdict")
-        self.press(Keys.TAB)
+        # Through the check's section, whose definitions and derivations open from the keyboard.
+        summaries = self.driver.find_elements(By.CSS_SELECTOR, "#analysis summary")
+        self.assertGreater(len(summaries), 4)
+        self.assertEqual(self.tab_to("step-previous").count("SUMMARY"), len(summaries))
         self.press(Keys.TAB)
         self.press(Keys.TAB)
         self.assertEqual(self.focused(), "step-next")
@@ -370,6 +478,20 @@ class page_test(unittest.TestCase):
                 self.assertEqual(box.get_attribute("tabindex"), "0")
                 self.assertEqual(box.get_attribute("role"), "group")
                 self.assertTrue(box.get_attribute("aria-label"))
+        # The repair's button, found by Tab, runs the repaired input.
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+        self.tab_to("repair-apply")
+        self.run_and_wait(lambda: self.press(Keys.ENTER))
+        self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+
+    def tab_to(self, target):
+        """Presses Tab until target has the focus; returns what had it on the way."""
+        passed = []
+        while self.focused() != target:
+            self.assertLess(len(passed), 50, f"Tab never reached {target}: {passed}")
+            passed.append(self.focused())
+            self.press(Keys.TAB)
+        return passed
 
     def axe(self):
         """The rules that axe-core breaks on the page as it stands: [id, impact, nodes]."""
@@ -390,6 +512,8 @@ class page_test(unittest.TestCase):
             ("load", None),
             ("a lossless run", lambda: self.example("pelda.txt")),
             ("a lossy run", lambda: self.example("lossy.txt")),
+            ("the decomposition check, every part open",
+             lambda: self.example("decomposition.txt")),
             ("40 attributes", lambda: (self.type_input(FORTY), self.find("#run").click())),
             ("warnings and the tidy-up", lambda: (self.type_input(TYPED),
                                                   self.find("#run").click())),
@@ -404,6 +528,9 @@ class page_test(unittest.TestCase):
                 self.run_and_wait(start)
             if state == "warnings and the tidy-up":
                 self.until(lambda: self.find("#tidy").is_displayed())
+            if state.startswith("the decomposition check"):
+                self.driver.execute_script(
+                    "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
             for language in ("en", "hu"):
                 with self.subTest(state=state, language=language):
                     self.find(f'[data-language="{language}"]').click()
@@ -426,6 +553,13 @@ class page_test(unittest.TestCase):
             self.assertEqual(low, [])
             self.driver.execute_script("document.getElementById('steps').scrollIntoView()")
             self.driver.save_screenshot(str(PAGE.parent / "phone.png"))
+            # A long name in the check's sentences, and its tables opened, wrap on the screen.
+            self.type_input("W" * 60 + ",B\nB,C\n\nB->C\n")
+            self.run_and_wait(lambda: self.find("#run").click())
+            self.driver.execute_script(
+                "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
+            self.assertEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth"), 390)
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 

@@ -1,6 +1,7 @@
 // The page's entry to the engine: runs the console tool's whole sequence on the input's bytes and
-// returns everything the page shows as one plain JavaScript object. Nothing here decides anything
-// about the chase; it only hands over what the engine computed.
+// returns everything the page shows as one plain JavaScript object, the decomposition check
+// included. Nothing here decides anything about the chase or the check; it only hands over what
+// the engine computed.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -126,6 +127,8 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   out.set("steps", val::array());
   out.set("stepsComplete", false);
   out.set("counterexample", val::null());
+  out.set("analysis", val::null());
+  out.set("repaired", val::null());
   if (refuse_utf16(input, name, d)) {
     out.set("exitCode", exit_bad_encoding);
     out.set("stdout", bytes_of(""));
@@ -136,6 +139,7 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   }
   chase_view view;
   view.max_cells = max_shown_cells;
+  view.analyse = true;
   const run_outcome outcome = run(input, console, d, &view);
   out.set("exitCode", outcome.exit_code);
   out.set("stdout", bytes_of(console.str()));
@@ -143,6 +147,12 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   add_diagnostics(out, d);
   out.set("result", bytes_of(outcome.result));
   out.set("verdict", outcome.verdict);
+  // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
+  // a while to parse, and the page's thread must not.
+  if (!view.analysis.empty()) {
+    out.set("analysis", val::global("JSON").call<val>("parse", view.analysis));
+  }
+  if (!view.repaired.empty()) out.set("repaired", bytes_of(view.repaired));
   if (!view.kept) return out;
   out.set("shown", true);
   add_chase(out, view);

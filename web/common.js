@@ -277,6 +277,33 @@ function tableau_table(caption, columns, row_numbers, cell, name = caption) {
   return {node: element('figure', null, element('figcaption', caption), box), table, lines, cells};
 }
 
+// A table of text in a box that scrolls sideways, named name: a header row of the words head,
+// then one row per list of cells, each row headed by its first cell. Cells wrap at blanks, so that
+// a long set of names stays readable at a phone's width.
+function text_table(name, head, rows) {
+  const heads = element('tr');
+  for (const text of head) {
+    const th = element('th', text);
+    th.scope = 'col';
+    heads.append(th);
+  }
+  const body = element('tbody');
+  for (const cells of rows) {
+    const line = element('tr');
+    cells.forEach((text, k) => {
+      const cell = element(k === 0 ? 'th' : 'td', text);
+      if (k === 0) cell.scope = 'row';
+      line.append(cell);
+    });
+    body.append(line);
+  }
+  const table = element('table', null, element('thead', null, heads), body);
+  table.className = 'text-table';
+  const box = scroll_box(element('div', null, table), name);
+  box.className = 'table-box';
+  return box;
+}
+
 // ---- Printing -------------------------------------------------------------------------------
 
 // Characters of a printed line (A4 or Letter, the print style's monospace size and margins).

@@ -272,18 +272,24 @@ function render_tidy() {
   box.append(actions);
 }
 
-// Replaces the input with the rewritten one: in the text box as an edit that the browser can undo,
-// and for a large file's card by the rewritten bytes.
+// Replaces the input with the rewritten one.
 function apply_tidy() {
   const tidy = state.tidy;
   if (tidy === null || tidy.input !== state.input) return;
+  const card = !$('#file-card').hidden;
+  replace_input(tidy.result.bytes);
+  if (card) $('#run').focus();
+}
+
+// Replaces the input with bytes: in the text box as an edit that the browser can undo, and for a
+// large file's card by the bytes themselves.
+function replace_input(bytes) {
   if (!$('#file-card').hidden) {
-    show_input(tidy.result.bytes, state.name);
-    $('#run').focus();
+    show_input(bytes, state.name);
     return;
   }
   const box = $('#input');
-  const text = decode(tidy.result.bytes);
+  const text = decode(bytes);
   box.focus();
   box.select();
   if (!document.execCommand('insertText', false, text)) {

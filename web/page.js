@@ -1,6 +1,7 @@
 // The page: takes the input's bytes, hands them to the engine in a worker, and builds the view from
-// the one plain object that comes back. Steps, verdict, counterexample and trace all come from the
-// engine; the section scripts only show them, each with its own render function and words.
+// the one plain object that comes back. Steps, verdict, the decomposition check, counterexample
+// and trace all come from the engine; the section scripts only show them, each with its own render
+// function and words.
 // Whatever comes from the input reaches the page through textContent, never as markup.
 'use strict';
 
@@ -53,7 +54,7 @@ async function render(focus = false) {
   const sections = [
     render_verdict,
     render_warnings,
-    // The decomposition check's section (#analysis) renders here, below the verdict.
+    render_analysis,
     render_steps,
     render_counterexample,
     render_outputs,
@@ -82,6 +83,9 @@ function show_busy() {
 // An answer for an earlier input stays on screen greyed, its banner saying so, until the next run.
 function show_stale() {
   $('#outcome').classList.toggle('stale', state.stale);
+  // The repair belongs to the input it was found for.
+  const repair = $('#repair-apply');
+  if (repair) set_enabled(repair, !state.stale && state.result.repaired !== null);
 }
 
 // Called by every change of the input: typing, an example, a file.

@@ -29,6 +29,7 @@ function pack(r) {
   const p = {...r};
   // The page shows the start of a line in a message; a line can be megabytes long.
   p.diagnostics = r.diagnostics.map((d) => ({...d, text: cut(d.text)}));
+  if (r.analysis !== null) p.analysis = pack_analysis(r.analysis);
   if (!r.shown) return p;
   p.rows = r.initial.length;
   p.columns = r.header.length;
@@ -43,6 +44,87 @@ function pack(r) {
   p.steps = {fields, cells: pack_lists(r.steps.map((s) => s.cells))};
   if (r.counterexample) {
     p.counterexample = pack_lists(r.counterexample.flatMap((s) => [s.columns, s.rows]));
+  }
+  return p;
+}
+
+// The decomposition check as the page shows it. The whole object can be megabytes (a scheme of
+// 500 000 names, a key as long, 100 000 records with their rounds), and receiving it would stall
+// the page's thread; the page shows the start of each list, so only that start goes, as
+// {items, count}. Attributes stay column indices: names holds the name of each index used, and
+// dependencies each record used, its sides cut alike.
+const shown_names = 40;          // of a set of attributes
+const shown_items = 50;          // of records, keys, rounds, steps, added schemes
+const shown_schemes = 100;       // of the schemes and their normal forms
+const shown_scheme_keys = 10;    // of a scheme's keys, which share a table cell
+const shown_name_characters = 40;  // of a name, which can be a line of the input
+
+function pack_analysis(a) {
+  const used = new Set();
+  const records = new Set();
+  const first = (list, limit, map = (item) => item) =>
+    ({items: list.slice(0, limit).map(map), count: list.length});
+  const column = (c) => (used.add(c), c);
+  const set = (columns) => first(columns, shown_names, column);
+  const record = (k) => (records.add(k), k);
+  const rounds = (r) => r === undefined ? undefined : first(r, shown_items, (step) => ({
+    round: step.round, scheme: step.scheme, added: set(step.added), closure: set(step.closure)}));
+  const judged = (r) => ({
+    dependency: record(r.dependency),
+    closure: r.closure === undefined ? undefined : set(r.closure),
+    missing: r.missing === undefined ? undefined : set(r.missing),
+    rounds: rounds(r.rounds),
+  });
+  const m = a.attributes.length;
+  const p = {
+    lossless: a.lossless,
+    complete: a.complete,
+    relation: {items: Array.from({length: Math.min(m, shown_names)}, (_, c) => column(c)),
+               count: m},
+    schemes: first(a.schemes, shown_schemes, set),
+    preservation: {
+      preserving: a.preservation.preserving,
+      lost: first(a.preservation.lost, shown_items, judged),
+      preserved: first(a.preservation.preserved, shown_items, judged),
+    },
+    keys: {
+      complete: a.keys.complete,
+      keys: first(a.keys.keys, shown_items, (key, k) => ({
+        key: set(key),
+        steps: first(a.keys.derivations[k], shown_items,
+                   (s) => ({dependency: record(s.dependency), added: set(s.added)})),
+      })),
+    },
+    normal_forms: first(a.normal_forms, shown_schemes, (s) => ({
+      form: s.form,
+      keys: first(s.keys, shown_scheme_keys, set),
+      keys_complete: s.keys_complete,
+      witness: s.witness === null ? null : {
+        left: set(s.witness.left),
+        right: column(s.witness.right),
+        key: s.witness.key === undefined ? undefined : set(s.witness.key),
+      },
+    })),
+    redundant: first(a.redundant, shown_schemes),
+    repair: a.repair === null ? null : {
+      add: first(a.repair.add, shown_items, set),
+      from: first(a.repair.from, shown_items, (k) => (k === -1 ? k : record(k))),
+      with_key: a.repair.from[a.repair.from.length - 1] === -1,  // a key comes last if at all
+      lossless: a.repair.lossless,
+      preserving: a.repair.preserving,
+    },
+  };
+  p.dependencies = {};
+  for (const k of records) {
+    const {left, right} = a.dependencies[k];
+    p.dependencies[k] = {left: set(left), right: set(right)};
+  }
+  p.names = {};
+  for (const c of used) {
+    if (c < 0) continue;
+    const text = a.attributes[c];
+    p.names[c] = text.length <= shown_name_characters ? text :
+        `${Array.from(text).slice(0, shown_name_characters).join('')}…`;
   }
   return p;
 }
@@ -151,6 +233,7 @@ self.onmessage = async (event) => {
     } else {
       const owned = [result.stdout.buffer, result.stderr.buffer];
       if (result.result !== null) owned.push(result.result.buffer);
+      if (result.repaired !== null) owned.push(result.repaired.buffer);
       self.postMessage({id, result}, owned);
     }
   } catch (error) {
