@@ -19,6 +19,7 @@
 #include "chase.h"
 #include "input.h"
 #include "json.h"
+#include "random_source.h"
 #include "test_util.h"
 
 namespace {
@@ -180,21 +181,6 @@ void projection_scheme(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(json_run(text));
 }
 BENCHMARK(projection_scheme)->Unit(benchmark::kMillisecond);
-
-// A fixed generator, so that every machine builds the same inputs.
-class random_source {
- public:
-  explicit random_source(std::uint64_t seed) : state_(seed) {}
-  int below(int bound) {
-    state_ ^= state_ << 13;
-    state_ ^= state_ >> 7;
-    state_ ^= state_ << 17;
-    return static_cast<int>(state_ % static_cast<std::uint64_t>(bound));
-  }
-
- private:
-  std::uint64_t state_;
-};
 
 // One scheme of 20 attributes under 20 random dependencies of 1 to 3 attributes on the left.
 void random_scheme_20(benchmark::State& state) {
