@@ -282,7 +282,7 @@ std::string with_schemes_added(std::string_view input, const std::vector<std::st
       if (k > 0) line += ',';
       line += attr[scheme[k]];
     }
-    if (line.empty()) line = ",";
+    if (line.empty()) line.push_back(',');  // the lone empty name
     lines += line;
     // A reading drops one carriage return at the end of a line: a name's own must survive it.
     lines += crlf || line.back() == '\r' ? "\r\n" : "\n";
