@@ -89,19 +89,9 @@ const std::pair<const char*, const char*> exercises[] = {
 
 // The whole --json run on the input's text: read, chase, check, write.
 std::string json_run(const std::string& text, const check_budget& budget = {}) {
-  line_reader first(text);
-  std::string_view tmp;
-  std::ostringstream dropped;
-  diagnostics d(dropped);
-  const catalogue c = read_catalogue(first, tmp, d);
-  parsed_input input = parse_input(text);
-  const std::vector<std::vector<int>> schemes = scheme_columns(input.tableau);
-  chase(input.tableau, input.F);
-  const bool lossless = !distinguished_rows(input.tableau).empty();
-  const decomposition_check check =
-      check_decomposition(static_cast<int>(c.attr.size()), schemes, input.F, lossless, budget);
+  const run_result r = run_checked(text, budget);
   std::ostringstream out;
-  write_json(out, c.attr, schemes, input.F, lossless, check);
+  write_json(out, r.attr, r.schemes, r.F, *r.lossless, *r.check);
   return out.str();
 }
 

@@ -398,7 +398,7 @@ std::vector<int> distinguished_rows(const matrix& matr_S) {
 }
 
 std::string verdict(const matrix& matr_S) {
-  return distinguished_rows(matr_S).empty() ? "nem vesztesegmentes" : "vesztesegmentes";
+  return std::string(distinguished_rows(matr_S).empty() ? lossy_verdict : lossless_verdict);
 }
 
 step_record record_steps(matrix& matr_S, const std::vector<halmaz>& F, long long budget) {
@@ -449,10 +449,15 @@ counterexample make_counterexample(const matrix& matr_T, const matrix& matr_S) {
     }
     std::set<std::vector<std::string_view>> seen;
     std::vector<int>& tuples = proof.tuples.emplace_back();
+    int& zeros = proof.zeros.emplace_back(-1);
     for (int r = 1; r < matr_S.get_x(); ++r) {
       std::vector<std::string_view> tuple;
       for (int c : columns) tuple.push_back(matr_S.cell(r, c));
-      if (seen.insert(std::move(tuple)).second) tuples.push_back(r);
+      const bool all_zero =
+          std::all_of(tuple.begin(), tuple.end(), [](std::string_view s) { return s == "0"; });
+      if (!seen.insert(std::move(tuple)).second) continue;
+      if (all_zero) zeros = static_cast<int>(tuples.size());
+      tuples.push_back(r);
     }
   }
   return proof;

@@ -4,6 +4,7 @@
 #define LOSSLESS_CHASE_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "input.h"
@@ -22,8 +23,12 @@ void equate(int i, int j, matrix& matr_S, const std::vector<int>& right);
 // build_tableau makes and equate changes.
 void chase(matrix& matr_S, const std::vector<halmaz>& F);
 
-// "vesztesegmentes" when some data row of matr_S holds "0" in every column, otherwise
-// "nem vesztesegmentes" (also for a tableau without data rows).
+// The two verdicts, as the trace and the result file give them.
+constexpr std::string_view lossless_verdict = "vesztesegmentes";
+constexpr std::string_view lossy_verdict = "nem vesztesegmentes";
+
+// lossless_verdict when some data row of matr_S holds "0" in every column, otherwise
+// lossy_verdict (also for a tableau without data rows).
 std::string verdict(const matrix& matr_S);
 
 // The data rows of matr_S (from 1) that hold "0" in every column; the decomposition is lossless
@@ -69,6 +74,9 @@ struct counterexample {
   // Per scheme: the rows of r (from 1) whose projection onto the scheme comes first among the rows
   // with the same projection, ascending; one row per tuple of the projection.
   std::vector<std::vector<int>> tuples;
+  // Per scheme: the position in its tuples of the tuple of "0" symbols, which every projection
+  // holds (the scheme's own row gives it, unless an earlier row has the same projection).
+  std::vector<int> zeros;
 };
 
 // The counterexample for the initial tableau matr_T and its chased form matr_S.

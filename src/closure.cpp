@@ -78,22 +78,6 @@ std::vector<int> components_of(const flat_lists& next, int& count) {
 
 }  // namespace
 
-void sort_unique(std::vector<int>& v) {
-  std::sort(v.begin(), v.end());
-  v.erase(std::unique(v.begin(), v.end()), v.end());
-}
-
-flat_lists group_pairs(int count, const std::vector<std::pair<int, int>>& pairs) {
-  flat_lists lists;
-  lists.begin.assign(static_cast<std::size_t>(count) + 1, 0);
-  for (const auto& [list, value] : pairs) ++lists.begin[list + 1];
-  std::partial_sum(lists.begin.begin(), lists.begin.end(), lists.begin.begin());
-  lists.values.resize(pairs.size());
-  std::vector<int> fill(lists.begin.begin(), lists.begin.end() - 1);
-  for (const auto& [list, value] : pairs) lists.values[fill[list]++] = value;
-  return lists;
-}
-
 dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
   dependency_index d;
   auto valid = [m](int c) { return 0 <= c && c < m; };
@@ -372,4 +356,62 @@ void implication_table::find_components(const dependency_index& d) {
     for (int b : d.right[f]) edges.emplace_back(d.left[f][0], b);
   }
   component_ = components_of(group_pairs(d.u(), edges), components_);
+}
+
+scheme_index index_schemes(const dependency_index& d,
+                           const std::vector<std::vector<int>>& schemes) {
+  scheme_index s;
+  std::vector<std::pair<int, int>> of;
+  for (int j = 0; j < static_cast<int>(schemes.size()); ++j) {
+    std::vector<int>& in_u = s.in_u.emplace_back();
+    for (int c : schemes[j]) {
+      if (c < 0 || c >= static_cast<int>(d.index_of.size()) || d.index_of[c] < 0) continue;
+      in_u.push_back(d.index_of[c]);
+      of.emplace_back(d.index_of[c], j);
+    }
+  }
+  s.of = group_pairs(d.u(), of);
+  return s;
+}
+
+std::vector<int> to_columns(const dependency_index& d, std::span<const int> u_attributes) {
+  std::vector<int> columns;
+  columns.reserve(u_attributes.size());
+  for (int a : u_attributes) columns.push_back(d.column_of[a]);
+  std::sort(columns.begin(), columns.end());
+  return columns;
+}
+
+std::vector<derivation_step> derive(const dependency_index& d, closure_engine& engine,
+                                    std::span<const int> x, stamps& fresh, work_meter& meter) {
+  std::vector<closure_engine::firing> firings;
+  engine.clear();
+  engine.set_target_all();
+  engine.trace(&firings);
+  for (int a : x) engine.add(a);
+  engine.run(meter);
+  engine.trace(nullptr);
+  std::vector<derivation_step> steps;
+  for (const closure_engine::firing& f : firings) {
+    if (f.from == f.to) continue;
+    fresh.next();
+    for (int k = f.from; k < f.to; ++k) fresh.mark(engine.members()[k]);
+    int left = f.to - f.from;
+    for (int r : d.groups[d.fd_group[f.fd]]) {
+      derivation_step step{d.records[r].index, {}};
+      for (int c : d.records[r].right) {
+        const int a = d.index_of[c];
+        if (a >= 0 && fresh.marked(a)) {
+          fresh.unmark(a);
+          step.added.push_back(c);
+        }
+      }
+      meter.spend(stored_cost * static_cast<long long>(step.added.size() + 1) +
+                  static_cast<long long>(d.records[r].right.size()));
+      left -= static_cast<int>(step.added.size());
+      if (!step.added.empty()) steps.push_back(std::move(step));
+      if (left == 0) break;
+    }
+  }
+  return steps;
 }

@@ -15,66 +15,7 @@
 #include <vector>
 
 #include "input.h"
-
-// A work budget being spent, in units of about one elementary step.
-class work_meter {
- public:
-  explicit work_meter(long long budget) : left_(budget) {}
-  // Spends n units; false once the budget is overdrawn.
-  bool spend(long long n) {
-    left_ -= n;
-    return left_ >= 0;
-  }
-  bool exhausted() const { return left_ < 0; }
-  long long left() const { return left_; }
-
- private:
-  long long left_;
-};
-
-// Sorts v and drops repeated values.
-void sort_unique(std::vector<int>& v);
-
-// Lists of ints in one flat array: list i is values[begin[i] .. begin[i + 1]). A catalogue can
-// have millions of columns, and a vector per column would cost more than the lists.
-struct flat_lists {
-  std::vector<int> begin{0};
-  std::vector<int> values;
-  int size() const { return static_cast<int>(begin.size()) - 1; }
-  // Ends the list being filled: the values pushed since the last close are list size() - 1.
-  void close_list() { begin.push_back(static_cast<int>(values.size())); }
-  std::span<const int> operator[](int i) const {
-    return {values.data() + begin[i], values.data() + begin[i + 1]};
-  }
-};
-
-// The lists 0 .. count - 1 of the pairs (list, value); each list keeps the order of its pairs.
-flat_lists group_pairs(int count, const std::vector<std::pair<int, int>>& pairs);
-
-// Marks on 0 .. n - 1 that hold for one value of a counter, so that clearing them all costs one
-// increment.
-class stamps {
- public:
-  explicit stamps(std::size_t n) : marks_(n, 0) {}
-  // Clears every mark.
-  void next() {
-    if (++now_ != 0) return;
-    std::fill(marks_.begin(), marks_.end(), 0);
-    now_ = 1;
-  }
-  bool marked(int i) const { return marks_[i] == now_; }
-  // Marks i; false when it was marked already.
-  bool mark(int i) {
-    if (marks_[i] == now_) return false;
-    marks_[i] = now_;
-    return true;
-  }
-  void unmark(int i) { marks_[i] = 0; }
-
- private:
-  std::vector<std::uint32_t> marks_;
-  std::uint32_t now_ = 1;
-};
+#include "sets.h"
 
 // An applicable record of F with a non-empty right side; both sides sorted, without repeats and
 // without -1.
@@ -228,5 +169,30 @@ class implication_table {
   std::vector<std::uint64_t> implied_by_;
   std::vector<std::uint64_t> x_words_;
 };
+
+// The schemes over U, and per U attribute the schemes holding it.
+struct scheme_index {
+  std::vector<std::vector<int>> in_u;  // U indices, ascending
+  flat_lists of;                       // per U attribute, ascending scheme indices
+};
+
+// Indexes the schemes (column lists) over U; columns outside U are left out.
+scheme_index index_schemes(const dependency_index& d, const std::vector<std::vector<int>>& schemes);
+
+// U attributes as columns, ascending.
+std::vector<int> to_columns(const dependency_index& d, std::span<const int> u_attributes);
+
+// One dependency applied while a closure grows: the attributes it added that no record listed
+// before it added.
+struct derivation_step {
+  int dependency = 0;  // its index in F
+  std::vector<int> added;
+};
+
+// The derivation of X+ for X over U: the dependencies that fired, in order, each split into the
+// records of F it merges, a record listing what it added before the later ones. fresh must have
+// a mark per U attribute. The derivation is cut short when the meter runs out.
+std::vector<derivation_step> derive(const dependency_index& d, closure_engine& engine,
+                                    std::span<const int> x, stamps& fresh, work_meter& meter);
 
 #endif  // LOSSLESS_CLOSURE_H_

@@ -38,6 +38,8 @@ wording wording_of(message m) {
 
 std::string_view kind_name(message m) { return wording_of(m).kind; }
 
+bool quotes_name(message m) { return wording_of(m).quoted; }
+
 void diagnostics::report(message m, long long line, std::string_view text) {
   const wording w = wording_of(m);
   err_ << w.prefix;

@@ -30,6 +30,10 @@ enum class message {
 // "no_memory".
 std::string_view kind_name(message m);
 
+// True when the message's text is a name, which the console quotes so that its blanks show
+// (blank_in_name, unknown_name); otherwise the text is a line, a size or the input's name.
+bool quotes_name(message m);
+
 // One message as a record.
 struct diagnostic {
   message kind;

@@ -135,18 +135,14 @@ void write_lists(writer& out, const std::vector<std::vector<int>>& lists) {
 // A record's rounds: one entry per step, with Z after it.
 void write_rounds(writer& out, const preservation_run& run, int steps) {
   out << '[';
-  std::vector<int> z = run.start;
-  std::vector<int> grown;
-  for (int k = 0; k < steps; ++k) {
-    const preservation_step& s = run.steps[k];
-    grown.clear();
-    std::set_union(z.begin(), z.end(), s.added.begin(), s.added.end(), std::back_inserter(grown));
-    z.swap(grown);
-    out << (k > 0 ? ", " : "") << "{\"round\": " << s.round << ", \"scheme\": " << s.scheme
+  const std::vector<preservation_round> rounds = rounds_of(run, steps);
+  for (std::size_t k = 0; k < rounds.size(); ++k) {
+    const preservation_round& r = rounds[k];
+    out << (k > 0 ? ", " : "") << "{\"round\": " << r.round << ", \"scheme\": " << r.scheme
         << ", \"added\": ";
-    write_list(out, s.added);
+    write_list(out, r.added);
     out << ", \"closure\": ";
-    write_list(out, z);
+    write_list(out, r.closure);
     out << '}';
   }
   out << ']';

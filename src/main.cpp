@@ -1,118 +1,24 @@
-#include "main.h"
+// The console's entry point: the command line, the files, the standard streams and the exit code
+// around the library's run of one input.
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
-#include <sstream>
+#include <string>
+#include <string_view>
 #include <system_error>
-#include <utility>
 #include <vector>
 
-#include "analysis.h"
-#include "chase.h"
-#include "input.h"
 #include "json.h"
-#include "tableau.h"
+#include "run.h"
 
-#if !defined(LOSSLESS_NO_ENTRY_POINT) && !defined(_WIN32)
+#ifndef _WIN32
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 #endif
-
-bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d) {
-  const std::string_view mark = input.substr(0, 2);
-  if (mark != "\xFF\xFE" && mark != "\xFE\xFF") return false;
-  d.report(message::utf16_input, 0, name);
-  return true;
-}
-
-void print_report(std::ostream& console, const matrix& matr_S, const std::string& result) {
-  console << "\n\nFINAL: \n\n";
-  matr_S.print(console);
-  console << "\n\n" << result << "\n\nFileba: \n";
-}
-
-std::string result_text(std::string_view input, const std::string& result) {
-  line_reader f(input);
-  std::string text;
-  std::string_view tmp;
-  text.reserve(input.size() + result.size() + 3);
-  f.read_line(tmp);
-  while (!f.eof() && !f.fail()) {
-    text += tmp;
-    text += '\n';
-    f.read_line(tmp);
-  }
-  text += tmp;
-  text += "\n\n";
-  text += result;
-  return text;
-}
-
-run_outcome run(std::string_view input, std::ostream& console, diagnostics& d, chase_view* view) {
-  // Every reading gets a reader of its own on the same bytes: each starts at the first line.
-  const std::string_view text = without_utf8_mark(input);
-  run_outcome outcome;
-  std::string_view tmp;
-
-  line_reader first(text);
-  const catalogue c = read_catalogue(first, tmp, d);
-  print_catalogue(console, c);
-  report_spaced_names(c, d);
-  // Decided from the size the tableau needs, before any of it is allocated.
-  if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
-    d.report(message::tableau_too_large, 0,
-             std::to_string(c.n) + " x " + std::to_string(c.attr.size()));
-    outcome.exit_code = exit_no_memory;
-    return outcome;
-  }
-
-  line_reader f(text);
-  matrix matr_T = build_tableau(f, tmp, console, c.attr, static_cast<int>(c.n));
-  matr_T.print(console);
-  console << "\n\n";
-  // The working copy takes the tableau over: the chase keeps no snapshot, and a second copy
-  // would double the memory of a large run.
-  matrix matr_S = std::move(matr_T);
-  matr_S.print(console);
-
-  const std::vector<halmaz> F = read_dependencies(f, tmp, c.attr, d);
-  print_dependencies(console, F);
-
-  const std::size_t cells = static_cast<std::size_t>(matr_S.get_x()) * matr_S.get_y();
-  const bool keep = view != nullptr && cells <= view->max_cells;
-  if (keep) view->initial = matr_S;
-  const bool analyse = view != nullptr && view->analyse;
-  // Read off the tableau before the chase changes it.
-  const std::vector<std::vector<int>> schemes =
-      analyse ? scheme_columns(matr_S) : std::vector<std::vector<int>>{};
-  chase(matr_S, F);
-  const std::string result = verdict(matr_S);
-  print_report(console, matr_S, result);
-  if (analyse) {
-    const bool lossless = result == "vesztesegmentes";
-    const decomposition_check check =
-        check_decomposition(static_cast<int>(c.attr.size()), schemes, F, lossless);
-    std::ostringstream json;
-    write_json(json, c.attr, schemes, F, lossless, check);
-    view->analysis = std::move(json).str();
-    if (check.repair) view->repaired = with_schemes_added(input, c.attr, check.repair->add);
-  }
-
-  outcome.result = result_text(input, result);
-  outcome.verdict = result;
-  if (keep) {
-    view->kept = true;
-    view->F = F;
-    view->chased = std::move(matr_S);
-  }
-  return outcome;
-}
-
-#ifndef LOSSLESS_NO_ENTRY_POINT
 
 namespace {
 
@@ -187,7 +93,7 @@ int run_paths(const fs::path& input, const fs::path& result_path, bool& result_o
   result_opened = true;
 
   // std::cerr is tied to std::cout: each message flushes the trace written before it.
-  const run_outcome outcome = run(bytes, std::cout, d);
+  const run_result outcome = run(bytes, std::cout, d);
   int exit_code = outcome.exit_code;
   out << outcome.result;
   out.close();
@@ -208,11 +114,12 @@ int run_json(const fs::path& input) {
   diagnostics d(std::cerr);
   if (refuse_utf16(bytes, shown(input), d)) return exit_bad_encoding;
   std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
-  chase_view view;
-  view.analyse = true;
-  const run_outcome outcome = run(bytes, no_trace, d, &view);
+  run_options options;
+  options.check = true;
+  const run_result outcome = run(bytes, no_trace, d, options);
   if (outcome.exit_code != exit_ok) return outcome.exit_code;
-  std::cout << view.analysis;
+  write_json(std::cout, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless,
+             *outcome.check);
   if (!std::cout.flush()) {
     std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
     return exit_stdout_error;
@@ -294,5 +201,3 @@ int wmain(int argc, wchar_t* argv[]) { return start(argc, argv); }
 #else
 int main(int argc, char* argv[]) { return start(argc, argv); }
 #endif
-
-#endif  // LOSSLESS_NO_ENTRY_POINT

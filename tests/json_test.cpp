@@ -47,16 +47,9 @@ TEST(write_json_string, escapes_what_json_requires_and_replaces_what_is_not_utf8
 }
 
 std::string json_of(const std::string& text, const check_budget& budget = {}) {
-  parsed_input input = parse_input(text);
-  std::vector<std::string> attr;
-  for (int j = 0; j < input.tableau.get_y(); ++j) attr.push_back(input.tableau.cell(0, j));
-  const std::vector<std::vector<int>> schemes = scheme_columns(input.tableau);
-  chase(input.tableau, input.F);
-  const bool lossless = !distinguished_rows(input.tableau).empty();
+  const run_result r = run_checked(text, budget);
   std::ostringstream out;
-  write_json(
-      out, attr, schemes, input.F, lossless,
-      check_decomposition(static_cast<int>(attr.size()), schemes, input.F, lossless, budget));
+  write_json(out, r.attr, r.schemes, r.F, *r.lossless, *r.check);
   return out.str();
 }
 

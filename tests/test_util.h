@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis.h"
 #include "input.h"
 #include "matrix.h"
+#include "run.h"
 #include "tableau.h"
 
 // The tableau and the dependency list that an input text yields, read the way a run reads them;
@@ -30,6 +32,18 @@ inline parsed_input parse_input(const std::string& text) {
   input.tableau = build_tableau(second, tmp, dropped, c.attr, static_cast<int>(c.n));
   input.F = read_dependencies(second, tmp, c.attr, d);
   return input;
+}
+
+// The run of an input with the check, as `lossless --json` runs it; the trace and the messages are
+// dropped.
+inline run_result run_checked(const std::string& text, const check_budget& budget = {}) {
+  std::ostream no_trace(nullptr);
+  std::ostringstream dropped;
+  diagnostics d(dropped);
+  run_options options;
+  options.check = true;
+  options.budget = budget;
+  return run(text, no_trace, d, options);
 }
 
 // What print writes for m.

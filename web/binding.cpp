@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "chase.h"
-#include "main.h"
+#include "json.h"
 #include "matrix.h"
+#include "run.h"
 #include "tidy.h"
 
 namespace {
@@ -67,7 +68,7 @@ val steps_of(const std::vector<step>& steps) {
 }
 
 // Adds the tableaux, the steps and, for a lossy verdict, the counterexample.
-void add_chase(val& out, chase_view& view) {
+void add_chase(val& out, const run_result& view) {
   val header = val::array();
   for (int c = 0; c < view.initial.get_y(); ++c) {
     header.call<void>("push", bytes_of(view.initial.cell(0, c)));
@@ -98,6 +99,7 @@ void add_chase(val& out, chase_view& view) {
     val scheme = val::object();
     scheme.set("columns", numbers_of(proof.columns[k]));
     scheme.set("rows", numbers_of(proof.tuples[k]));
+    scheme.set("zeros", proof.zeros[k]);
     schemes.call<void>("push", scheme);
   }
   out.set("counterexample", schemes);
@@ -111,6 +113,7 @@ void add_diagnostics(val& out, const diagnostics& d) {
     item.set("kind", std::string(kind_name(m.kind)));
     item.set("line", static_cast<double>(m.line));
     item.set("text", m.text);
+    item.set("name", quotes_name(m.kind) ? val(m.text) : val::null());
     list.call<void>("push", item);
   }
   out.set("diagnostics", list);
@@ -123,6 +126,7 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   diagnostics d(err, kept_diagnostics);
   val out = val::object();
   out.set("verdict", std::string());
+  out.set("lossless", val::null());
   out.set("shown", false);
   out.set("steps", val::array());
   out.set("stepsComplete", false);
@@ -137,25 +141,34 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
     add_diagnostics(out, d);
     return out;
   }
-  chase_view view;
-  view.max_cells = max_shown_cells;
-  view.analyse = true;
-  const run_outcome outcome = run(input, console, d, &view);
+  run_options options;
+  options.keep_cells = max_shown_cells;
+  options.check = true;
+  const run_result outcome = run(input, console, d, options);
   out.set("exitCode", outcome.exit_code);
   out.set("stdout", bytes_of(console.str()));
   out.set("stderr", bytes_of(err.str()));
   add_diagnostics(out, d);
   out.set("result", bytes_of(outcome.result));
-  out.set("verdict", outcome.verdict);
-  // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
-  // a while to parse, and the page's thread must not.
-  if (!view.analysis.empty()) {
-    out.set("analysis", val::global("JSON").call<val>("parse", view.analysis));
+  out.set("lossless", outcome.lossless ? val(*outcome.lossless) : val::null());
+  out.set("verdict", !outcome.lossless   ? std::string()
+                     : *outcome.lossless ? std::string(lossless_verdict)
+                                         : std::string(lossy_verdict));
+  if (outcome.check) {
+    // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
+    // a while to parse, and the page's thread must not.
+    std::ostringstream json;
+    write_json(json, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless, *outcome.check);
+    out.set("analysis", val::global("JSON").call<val>("parse", json.str()));
+    out.set("preservationRecords", static_cast<double>(outcome.check->preservation.records));
+    if (outcome.check->repair) {
+      out.set("repairReason", std::string(kind_name(outcome.check->repair->reason)));
+    }
   }
-  if (!view.repaired.empty()) out.set("repaired", bytes_of(view.repaired));
-  if (!view.kept) return out;
+  if (!outcome.repaired.empty()) out.set("repaired", bytes_of(outcome.repaired));
+  if (!outcome.kept) return out;
   out.set("shown", true);
-  add_chase(out, view);
+  add_chase(out, outcome);
   return out;
 }
 
