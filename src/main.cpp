@@ -12,6 +12,7 @@
 
 #include "json.h"
 #include "run.h"
+#include "tidy.h"
 
 #ifndef _WIN32
 #include <errno.h>
@@ -105,14 +106,28 @@ int run_paths(const fs::path& input, const fs::path& result_path, bool& result_o
   return exit_code;
 }
 
-// The check of the whole decomposition: reads and checks the input as the two-path run does, with
-// the same messages and exit codes, and prints the JSON object instead of the trace. No result
-// file is written.
-int run_json(const fs::path& input) {
-  std::string bytes;
-  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
-  diagnostics d(std::cerr);
-  if (refuse_utf16(bytes, shown(input), d)) return exit_bad_encoding;
+// What the command line asks for: the two-path run, or one answer printed for one input.
+enum class mode { paths, json, tidy };
+
+struct option_name {
+  std::string_view option;
+  mode m;
+};
+
+constexpr option_name one_path_modes[] = {{"--json", mode::json}, {"--tidy", mode::tidy}};
+
+// The answer of a one-path mode for the input's bytes, written to standard output; the messages
+// go to d. Returns the exit code.
+int print_answer(mode m, std::string_view bytes, diagnostics& d) {
+  if (m == mode::tidy) {
+    const tidy_result tidied = tidy(bytes);
+    std::cout << tidied.bytes;
+    for (const tidy_change& c : tidied.changes) {
+      std::cerr << c.line << ": " << kind_name(c.kind) << '\n';
+    }
+    std::cerr << std::flush;
+    return exit_ok;
+  }
   std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
   run_options options;
   options.check = true;
@@ -120,6 +135,18 @@ int run_json(const fs::path& input) {
   if (outcome.exit_code != exit_ok) return outcome.exit_code;
   write_json(std::cout, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless,
              *outcome.check);
+  return exit_ok;
+}
+
+// A one-path mode: reads and checks the input as the two-path run does, with the same messages
+// and exit codes, and prints its answer instead of the trace. No result file is written.
+int run_one_path(mode m, const fs::path& input) {
+  std::string bytes;
+  if (!read_input(input, bytes)) return fail("Nem sikerult megnyitni a bemeneti fajlt: ", input);
+  diagnostics d(std::cerr);
+  if (refuse_utf16(bytes, shown(input), d)) return exit_bad_encoding;
+  const int exit_code = print_answer(m, bytes, d);
+  if (exit_code != exit_ok) return exit_code;
   if (!std::cout.flush()) {
     std::cerr << "Nem sikerult irni a szabvanyos kimenetre" << std::endl;
     return exit_stdout_error;
@@ -140,6 +167,7 @@ bool is_option(const Char* arg, std::string_view option) {
 void print_help(std::ostream& out) {
   out << "Usage: lossless <input file> <result file>\n"
          "       lossless --json <input file>\n"
+         "       lossless --tidy <input file>\n"
          "       lossless --help | --version\n"
          "\n"
          "Decides by the tableau chase whether the decomposition in the input file has a\n"
@@ -151,7 +179,11 @@ void print_help(std::ostream& out) {
          "                       preservation, keys, normal forms, redundant schemes and a\n"
          "                       repair) and print it as one JSON object; no trace, no\n"
          "                       result file\n"
-         "  --help               print this help\n"
+         "  --tidy <input file>  rewrite an exercise typed as textbooks print it into the\n"
+         "                       input format and print it; each rewrite is listed on\n"
+         "                       standard error as <line>: <kind>\n"
+         "                       (lossless --tidy feladat.txt > rendezett.txt)\n"
+         "  -h, --help           print this help\n"
          "  --version            print the version\n"
          "\n"
          "See lossless(1) for the input format, the trace and the messages.\n";
@@ -160,7 +192,7 @@ void print_help(std::ostream& out) {
 // Both entry points hand the paths on unconverted, whatever the width of the platform's characters.
 template <typename Char>
 int start(int argc, Char* argv[]) {
-  if (argc >= 2 && is_option(argv[1], "--help")) {
+  if (argc >= 2 && (is_option(argv[1], "--help") || is_option(argv[1], "-h"))) {
     print_help(std::cout);
     return std::cout.flush() ? exit_ok : exit_stdout_error;
   }
@@ -168,22 +200,31 @@ int start(int argc, Char* argv[]) {
     std::cout << "lossless " LOSSLESS_VERSION "\n";
     return std::cout.flush() ? exit_ok : exit_stdout_error;
   }
-  const bool json = argc >= 2 && is_option(argv[1], "--json");
+  mode m = mode::paths;
+  std::string_view option;
+  for (const option_name& o : one_path_modes) {
+    if (argc >= 2 && is_option(argv[1], o.option)) {
+      m = o.m;
+      option = o.option;
+    }
+  }
   if (argc < 3) {
     std::cout << "Keves a parameter!\n" << std::flush;
-    std::cerr << (json ? "Hasznalat: lossless --json <bemeneti fajl>"
-                       : "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>")
-              << std::endl;
+    if (m == mode::paths) {
+      std::cerr << "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>" << std::endl;
+    } else {
+      std::cerr << "Hasznalat: lossless " << option << " <bemeneti fajl>" << std::endl;
+    }
     return exit_usage;
   }
   if (!prepare_standard_streams()) std::cout.setstate(std::ios::badbit);
-  const fs::path input(argv[json ? 2 : 1]);
+  const fs::path input(argv[m == mode::paths ? 1 : 2]);
   bool result_opened = false;
   // Memory can run out anywhere, in reading the input too. The standard library then throws
   // std::bad_alloc; it ends here, with a message, instead of in an abort and a core dump. Its
   // unwinding has freed what the run held, so the message can be written.
   try {
-    if (json) return run_json(input);
+    if (m != mode::paths) return run_one_path(m, input);
     return run_paths(input, fs::path(argv[2]), result_opened);
   } catch (const std::bad_alloc&) {
     // Left empty, as the tableau refusal leaves it: a partial result file must not pass for one.

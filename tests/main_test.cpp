@@ -203,11 +203,41 @@ TEST(options, help_and_version_print_and_exit_with_0) {
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: lossless <input file> <result file>\n"));
   EXPECT_NE(help.out.find("--json <input file>"), std::string::npos);
+  EXPECT_NE(help.out.find("--tidy <input file>"), std::string::npos);
   EXPECT_EQ(help.err, "");
+  outcome short_help = s.run({"-h"});
+  EXPECT_EQ(short_help.exit_code, 0);
+  EXPECT_EQ(short_help.out, help.out);
   // Only as the first argument: anywhere else it is a path.
   outcome late = s.run({(data_dir / "example" / "input").string(), "--version"});
   EXPECT_EQ(late.exit_code, 0);
   EXPECT_EQ(read_file(s / "--version"), expected("example", "result"));
+}
+
+// The tidied text on standard output, one "<line>: <kind>" per rewrite on standard error, no
+// result file; refused as --json refuses.
+TEST(options, tidy_prints_the_tidied_input_and_its_rewrites) {
+  scratch s;
+  write_file(s / "input", "R1(A, B)\r\nR2(B, C)\r\n\r\nB -> C\r\n");
+  outcome got = s.run({"--tidy", "input"});
+  EXPECT_EQ(got.exit_code, 0);
+  EXPECT_EQ(got.out, "A,B\r\nB,C\r\n\r\nB->C\r\n");
+  EXPECT_EQ(got.err, "1: blanks\n1: scheme_name\n2: blanks\n2: scheme_name\n4: blanks\n");
+  // input, stdout and stderr only
+  EXPECT_EQ(std::distance(fs::directory_iterator(s / "."), fs::directory_iterator()), 3);
+
+  write_file(s / "tidy", "A,B\n\nA->B\n");
+  outcome untouched = s.run({"--tidy", "tidy"});
+  EXPECT_EQ(untouched.out, "A,B\n\nA->B\n");
+  EXPECT_EQ(untouched.err, "");
+
+  outcome missing = s.run({"--tidy", "nothing"});
+  EXPECT_EQ(missing.exit_code, 2);
+  EXPECT_EQ(missing.err, "Nem sikerult megnyitni a bemeneti fajlt: nothing\n");
+  outcome alone = s.run({"--tidy"});
+  EXPECT_EQ(alone.exit_code, 1);
+  EXPECT_EQ(alone.out, "Keves a parameter!\n");
+  EXPECT_EQ(alone.err, "Hasznalat: lossless --tidy <bemeneti fajl>\n");
 }
 
 const std::string usage_err = "Hasznalat: lossless <bemeneti fajl> <eredmenyfajl>\n";
