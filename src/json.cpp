@@ -248,7 +248,7 @@ void write_json(std::ostream& stream, const std::vector<std::string>& attr,
       << (!p.preserving   ? "null"
           : *p.preserving ? "true"
                           : "false")
-      << ",\n  \"lost\": ";
+      << ", \"complete\": " << (p.complete ? "true" : "false") << ",\n  \"lost\": ";
   write_records(out, p, p.lost, true);
   out << ",\n  \"preserved\": ";
   write_records(out, p, p.preserved, false);

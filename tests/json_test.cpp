@@ -62,7 +62,7 @@ TEST(write_json, writes_every_answer_of_the_lossy_example) {
  "schemes": [[0, 1], [1, 2], [2, 3]],
  "dependencies": [{"left": [0], "right": [1]}, {"left": [2], "right": [3]}, {"left": [], "right": []}],
  "lossless": false,
- "preservation": {"preserving": true,
+ "preservation": {"preserving": true, "complete": true,
   "lost": [],
   "preserved": [
     {"dependency": 0, "closure": [0, 1], "rounds": [{"round": 1, "scheme": 0, "added": [1], "closure": [0, 1]}]},
@@ -105,7 +105,7 @@ TEST(write_json, writes_null_for_what_is_not_decided) {
  "schemes": [[0, 1]],
  "dependencies": [{"left": [0], "right": [1]}, {"left": [], "right": []}],
  "lossless": true,
- "preservation": {"preserving": null,
+ "preservation": {"preserving": null, "complete": false,
   "lost": [],
   "preserved": []},
  "keys": {"complete": false, "keys": [],
@@ -116,6 +116,20 @@ TEST(write_json, writes_null_for_what_is_not_decided) {
  "repair": null,
  "complete": false}
 )");
+}
+
+// A budget that runs out after the first lost record: the answer is "not preserving", but the
+// lists hold only what was decided, and preservation says that they are cut.
+TEST(write_json, says_when_the_budget_cut_the_preservation_lists) {
+  check_budget small;
+  small.preservation = 40;
+  const std::string json = json_of("A,B\nC,D\n\nA->C\nB->D\nC->A\n", small);
+  EXPECT_NE(json.find(R"("preservation": {"preserving": false, "complete": false,
+  "lost": [
+    {"dependency": 0, "closure": [0], "missing": [2], "rounds": []}],
+  "preserved": []})"),
+            std::string::npos)
+      << json;
 }
 
 }  // namespace
