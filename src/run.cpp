@@ -46,6 +46,7 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
   catalogue c = read_catalogue(first, tmp, d);
   print_catalogue(console, c);
   report_spaced_names(c, d);
+  report_whole_schemes(c, d);
   // Decided from the size the tableau needs, before any of it is allocated.
   if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
     d.report(message::tableau_too_large, 0,
