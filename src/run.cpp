@@ -48,7 +48,7 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
   report_spaced_names(c, d);
   report_whole_schemes(c, d);
   // Decided from the size the tableau needs, before any of it is allocated.
-  if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
+  if (!tableau_fits_in_memory(c.n, c.attr.size())) {
     d.report(message::tableau_too_large, 0,
              std::to_string(c.n) + " x " + std::to_string(c.attr.size()));
     outcome.exit_code = exit_no_memory;
