@@ -138,6 +138,10 @@ class tidier {
   void keep(std::string text, const line& l, role kind) {
     kept_.push_back({std::move(text), l.end, l.number, kind});
   }
+  // An empty line is no line at the very end, where it has no line end to stand for it.
+  void keep_empty(const line& l) {
+    if (!l.end.empty()) keep("", l, role::other);
+  }
   std::string scheme_line(const line& l);
   std::string dependency_line(const line& l);
   void textbook();
@@ -226,7 +230,7 @@ tidy_result tidier::run(std::string_view input) {
           break;
         }
         if (!l.text.empty()) change(rewrite::empty_line, l.number);
-        keep("", l, role::other);
+        keep_empty(l);
         region = gap;
         break;
       case gap:
@@ -243,7 +247,7 @@ tidy_result tidier::run(std::string_view input) {
           break;
         }
         if (!l.text.empty()) change(rewrite::blanks, l.number);
-        keep("", l, role::other);
+        keep_empty(l);
         region = after;
         break;
       case after:

@@ -98,6 +98,7 @@ TEST(tidy, names_the_input_line_of_each_line_it_keeps) {
   EXPECT_EQ(r.bytes, "A,B\n\nB->C\n\nrest\n");
   EXPECT_EQ(r.source, (std::vector<long long>{3, 4, 6, 7, 8}));
   EXPECT_EQ(tidy("A\nB").source, (std::vector<long long>{1, 2}));
+  EXPECT_EQ(tidy("A\n \t").source, (std::vector<long long>{1}));
 }
 
 TEST(tidy, rewrites_each_habit_and_names_its_lines) {
