@@ -645,6 +645,51 @@ tidy_result tidier::run(std::string_view input) {
   return result_;
 }
 
+// The length of the UTF-8 sequence at text[at] as a browser's decoder reads it: a whole character,
+// or the longest start of one that breaks off, which shows as one U+FFFD. `units` is its length in
+// UTF-16 units.
+std::size_t sequence_length(std::string_view text, std::size_t at, std::size_t& units) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(at);
+  units = 1;
+  std::size_t follow = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    follow = 1;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    follow = 2;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    follow = 3;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+  }
+  for (std::size_t length = 1; length <= follow; ++length) {
+    if (at + length >= text.size() || byte(at + length) < low || byte(at + length) > high) {
+      return length;
+    }
+    low = 0x80;
+    high = 0xBF;
+  }
+  if (follow == 3) units = 2;
+  return follow + 1;
+}
+
+// A browser's decoder drops a leading mark, so it counts for nothing.
+std::string shown(std::string_view text, std::size_t characters) {
+  std::size_t units = 0;
+  for (std::size_t at = text.starts_with(mark) ? mark.size() : 0; at < text.size();) {
+    std::size_t more = 0;
+    const std::size_t length = sequence_length(text, at, more);
+    if (units + more > characters) return std::string(text.substr(0, at)) + "\xE2\x80\xA6";
+    units += more;
+    at += length;
+  }
+  return std::string(text);
+}
+
 }  // namespace
 
 std::string_view kind_name(rewrite r) {
@@ -680,3 +725,43 @@ std::string_view kind_name(rewrite r) {
 }
 
 tidy_result tidy(std::string_view input) { return tidier().run(input); }
+
+tidy_table tidy_rows(std::string_view input, const tidy_result& t, std::size_t limit,
+                     std::size_t characters) {
+  tidy_table table;
+  table.whole = t.source.size() <= limit;
+  for (std::size_t i = 0; i < t.changes.size(); ++i) {
+    if (i == 0 || t.changes[i].line != t.changes[i - 1].line) ++table.changed_lines;
+  }
+  const std::string_view old_text = without_utf8_mark(input);
+  const std::string_view new_text = without_utf8_mark(t.bytes);
+  std::size_t old_at = 0;
+  std::size_t new_at = 0;
+  std::size_t kept = 0;
+  std::size_t change = 0;
+  long long changed = 0;
+  line old_line{{}, {}, 0};
+  line new_line{{}, {}, 0};
+  std::vector<std::string_view> written;
+  while (table.rows.size() < limit && (table.whole || changed < table.changed_lines) &&
+         next_line(old_text, old_at, old_line)) {
+    const long long number = old_line.number;
+    written.clear();
+    for (; kept < t.source.size() && t.source[kept] == number; ++kept) {
+      if (next_line(new_text, new_at, new_line)) written.push_back(new_line.text);
+    }
+    tidy_row row;
+    row.line = number;
+    for (; change < t.changes.size() && t.changes[change].line == number; ++change) {
+      row.kinds.push_back(t.changes[change].kind);
+    }
+    if (row.kinds.empty() && !table.whole) continue;
+    if (!row.kinds.empty()) ++changed;
+    for (std::string_view text : written) row.text.push_back(shown(text, characters));
+    row.dropped = written.empty() && !row.kinds.empty();
+    if (row.dropped) row.old_text = shown(old_line.text, characters);
+    table.rows.push_back(std::move(row));
+  }
+  table.complete = changed == table.changed_lines;
+  return table;
+}

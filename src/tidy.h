@@ -5,6 +5,7 @@
 #ifndef LOSSLESS_TIDY_H_
 #define LOSSLESS_TIDY_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,5 +82,29 @@ struct tidy_result {
 // it, or LF). Tidying twice changes nothing more, and an input that no rule touches comes back byte
 // for byte.
 tidy_result tidy(std::string_view input);
+
+// One input line in the table that a front end shows of a tidy-up.
+struct tidy_row {
+  long long line = 0;             // from 1, after a UTF-8 mark
+  std::vector<std::string> text;  // the lines written from it, each shortened; none when dropped
+  bool dropped = false;
+  std::string old_text;        // when dropped, the input line, shortened
+  std::vector<rewrite> kinds;  // what changed it, in the order of the changes; none: unchanged
+};
+
+struct tidy_table {
+  std::vector<tidy_row> rows;  // by line
+  bool whole = false;          // the rewritten text has at most `limit` lines: each has a row
+  bool complete = false;       // every changed input line has a row
+  long long changed_lines = 0;
+};
+
+// The rows that show a tidy-up of the input: a row per input line when the result has at most
+// `limit` lines, else one per changed input line; at most `limit` rows, in input order. A text
+// longer than `characters` characters as a browser counts them (UTF-16 units, a broken UTF-8
+// sequence as one) keeps that many, or one less before a character of two units, followed by
+// "…"; a leading UTF-8 mark, which a browser's decoder drops, is not counted. Texts stay bytes.
+tidy_table tidy_rows(std::string_view input, const tidy_result& t, std::size_t limit,
+                     std::size_t characters);
 
 #endif  // LOSSLESS_TIDY_H_

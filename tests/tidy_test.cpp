@@ -271,4 +271,61 @@ TEST(tidy, a_tidied_exercise_runs_as_meant_without_a_message) {
   }
 }
 
+// A table as one line: "whole,complete,<changed lines>", then per row "|<line> <texts joined by
+// "/">" or "|<line> -<old text>" when dropped, then its kinds in brackets when changed.
+std::string dump(const tidy_table& t) {
+  std::string text = std::string(t.whole ? "whole" : "part") +
+                     (t.complete ? ",complete," : ",cut,") + std::to_string(t.changed_lines);
+  for (const tidy_row& row : t.rows) {
+    text += "|" + std::to_string(row.line) + (row.dropped ? " -" + row.old_text : " ");
+    for (std::size_t i = 0; i < row.text.size(); ++i) text += (i > 0 ? "/" : "") + row.text[i];
+    for (std::size_t i = 0; i < row.kinds.size(); ++i) {
+      text += std::string(i > 0 ? "," : " [") + std::string(kind_name(row.kinds[i]));
+    }
+    if (!row.kinds.empty()) text += "]";
+  }
+  return text;
+}
+
+TEST(tidy_rows, pairs_each_input_line_with_what_it_became) {
+  struct row_case {
+    std::string input;
+    std::size_t limit;
+    std::size_t characters;
+    std::string expected;
+  };
+  const row_case cases[] = {
+      {"", 200, 1000, "whole,complete,0"},
+      {"\xEF\xBB\xBF# x\r\nd = (AB, BC)\r\n\r\nA -> B\r\nrest", 200, 1000,
+       "whole,complete,3|1 -# x [comment]|2 A,B/B,C [textbook,one_line_decomposition]|3 |4 A->B "
+       "[blanks]|5 rest"},
+      // More lines than rows: only the changed ones, as many as fit.
+      {"A, B\nB,C\nC,D\n\nA->B\n", 4, 1000, "part,complete,1|1 A,B [blanks]"},
+      {"A, B\nB,C\nC, D\n\nA->B\n", 1, 1000, "part,cut,2|1 A,B [blanks]"},
+      {"\n\n\nA\nB\n", 2, 1000, "whole,cut,3|1 - [empty_line]|2 - [empty_line]"},
+      // Cut as a browser counts: é one unit, the emoji two, a broken sequence one; a leading
+      // mark none.
+      {"a\xC3\xA9\xF0\x9F\x98\x80"
+       "bc\n",
+       200, 3, "whole,complete,0|1 a\xC3\xA9\xE2\x80\xA6"},
+      {"a\xC3\xA9\xF0\x9F\x98\x80"
+       "bc\n",
+       200, 5,
+       "whole,complete,0|1 a\xC3\xA9\xF0\x9F\x98\x80"
+       "b\xE2\x80\xA6"},
+      {"a\xC3\xA9\xF0\x9F\x98\x80"
+       "bc\n",
+       200, 6,
+       "whole,complete,0|1 a\xC3\xA9\xF0\x9F\x98\x80"
+       "bc"},
+      {"a\xFF\xE2\x82"
+       "bc\n\nA\n\n\xEF\xBB\xBFxyz",
+       200, 3, "whole,complete,0|1 a\xFF\xE2\x82\xE2\x80\xA6|2 |3 A|4 |5 \xEF\xBB\xBFxyz"},
+  };
+  for (const row_case& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_EQ(dump(tidy_rows(c.input, tidy(c.input), c.limit, c.characters)), c.expected);
+  }
+}
+
 }  // namespace
