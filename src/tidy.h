@@ -68,15 +68,20 @@ struct tidy_result {
 //   part, in order: "F = {A -> B, C -> D}";
 // - a side of a dependency in braces, "{A, B} -> {C}", loses them;
 // - blanks and tabs around each name and around the arrow are dropped, and a scheme line or a side
-//   without a comma that holds several words becomes those names: "A B" -> "A,B";
+//   that holds several words and no comma, bracket, "=", ">", ";" or ":" becomes those names:
+//   "A B" -> "A,B";
 // - when every scheme line is a run like "AB", "A1A2" or "AB'" (capital letters, each with
 //   optional digits and primes), each letter with its digits and primes becomes a name: "A,B";
 //   so do the dependencies' sides when they all are such runs too;
-// - when the first scheme line holds every name of the others and at least two follow, it is
-//   dropped (the relation written above its decomposition), unless the next line would then be
-//   dropped as well, which no reading of the exercise needs;
+// - when the first scheme line holds every name of the others ("ABCD" those of "AB" and "CD" when
+//   they are read letter by letter) and at least two follow, it is dropped: the relation written
+//   above its decomposition. Not when the next line holds every name of those after it too, which
+//   a second tidy-up would then drop;
 // - a name of a dependency that is no name of the schemes but a run of letters that all are, is
 //   split into them: "BC->A" -> "B,C->A"; a name of the schemes is never split.
+// A rewrite that would leave a line reading as something else the next time is not made: a
+// decomposition with an empty or comment item, braces around a side holding ";" or ":", the
+// tidied sides of a dependency whose left side ends in "-" before the arrow.
 // A UTF-8 mark and each kept line's own line end (LF or CR LF) stay; the lines written from one
 // line all end as it does (an unterminated last line's new lines but the last as the line before
 // it, or LF). Tidying twice changes nothing more, and an input that no rule touches comes back byte
