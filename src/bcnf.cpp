@@ -104,25 +104,38 @@ class decomposer {
 
   // The pair test: BCNF when no attribute is determined by the scheme without it and another;
   // undecided when each that is also determines the other. The closure of S - {A,B} answers for
-  // A and for B at once, so a pair of two attributes of P is taken once.
+  // A and for B at once, so a pair of two attributes of P is taken once. Attributes outside U
+  // neither come into a closure nor help one grow, so they are left out of every closure, and
+  // one of them as B makes a violation of any A in P.
   search by_pairs(const std::vector<int>& s) {
-    std::vector<int> p, z;
-    for (int a : s) {
-      if (d_.index_of[a] < 0) continue;
-      without(s, a, -1, z);
+    std::vector<int> su, p, z;
+    int outside = -1;
+    for (int c : s) {
+      if (d_.index_of[c] >= 0) {
+        su.push_back(c);
+      } else if (outside < 0) {
+        outside = c;
+      }
+    }
+    for (int a : su) {
+      without(su, a, -1, z);
       close_toward(z, a, -1);
       if (meter_.exhausted()) return {};
       if (engine_.contains(d_.index_of[a])) p.push_back(a);
     }
+    if (!p.empty() && outside >= 0) {
+      without(s, p[0], outside, z);
+      return {search::violation, z, p[0]};
+    }
     bool inconclusive = false;
     for (int a : p) {
-      for (int b : s) {
+      for (int b : su) {
         if (b == a || (b < a && std::binary_search(p.begin(), p.end(), b))) continue;
-        without(s, a, b, z);
+        without(su, a, b, z);
         close_toward(z, a, b);
         if (meter_.exhausted()) return {};
         const bool with_a = engine_.contains(d_.index_of[a]);
-        const bool with_b = d_.index_of[b] >= 0 && engine_.contains(d_.index_of[b]);
+        const bool with_b = engine_.contains(d_.index_of[b]);
         if (with_a && with_b) inconclusive = true;
         if (with_a && !with_b) return {search::violation, z, a};
         if (with_b && !with_a) return {search::violation, z, b};
@@ -151,12 +164,12 @@ class decomposer {
     }
   }
 
-  // X+ in the engine as far as a and b (-1 for none) go, which contains() then answers for: a
-  // lies in U, b need not.
+  // X+ in the engine as far as a and b (-1 for none) go, which contains() then answers for; both
+  // lie in U.
   void close_toward(const std::vector<int>& x, int a, int b) {
     meter_.spend(static_cast<long long>(x.size()));
     target_.assign(1, d_.index_of[a]);
-    if (b >= 0 && d_.index_of[b] >= 0) target_.push_back(d_.index_of[b]);
+    if (b >= 0) target_.push_back(d_.index_of[b]);
     engine_.clear();
     engine_.set_target(target_);
     for (int c : x) {
@@ -165,8 +178,10 @@ class decomposer {
     engine_.run(meter_);
   }
 
-  // Makes X minimal for a, then splits S on X -> (X+ n S) - X.
+  // Makes X minimal for a, then splits S on X -> (X+ n S) - X. Attributes of X outside U go at
+  // once: without them a is still in X+.
   bcnf_step split(std::vector<int> s, std::vector<int> x, int a) {
+    std::erase_if(x, [&](int c) { return d_.index_of[c] < 0; });
     std::vector<int> rest;
     for (std::size_t k = 0; k < x.size() && !meter_.exhausted();) {
       rest = x;

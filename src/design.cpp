@@ -41,6 +41,12 @@ std::vector<std::vector<int>> distinct_lefts(const List& list, Left left_of) {
 
 }  // namespace
 
+check_budget results_check_budget() {
+  check_budget b;
+  b.keys = 0;
+  return b;
+}
+
 bool design_check::complete() const {
   return lossless && preserving && lost &&
          std::none_of(forms.begin(), forms.end(),

@@ -16,6 +16,9 @@
 #include "normal_forms.h"
 #include "synthesis.h"
 
+// The check's default budgets without the keys of R, which no answer of design mode shows.
+check_budget results_check_budget();
+
 // Work budgets, in the units of the check's. A part that runs out says so and gives no result.
 // The defaults finish every textbook exercise, and all of 1,000 attributes under 1,000 random
 // dependencies in about a second, where the BCNF decomposition spends up to 300,000,000.
@@ -24,14 +27,7 @@ struct design_budget {
   long long cover = 200'000'000;
   long long synthesis = 100'000'000;
   long long bcnf = 500'000'000;
-  check_budget check = results_check();  // the check of each decomposition
-
-  // The check's defaults without the keys of R, which no answer of design mode shows.
-  static check_budget results_check() {
-    check_budget b;
-    b.keys = 0;
-    return b;
-  }
+  check_budget check = results_check_budget();  // the check of each decomposition
 };
 
 // What the chase and the check say of a decomposition that design mode made.
