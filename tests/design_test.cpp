@@ -25,24 +25,12 @@ std::vector<std::pair<mask, mask>> as_pairs(const fds& list) {
 
 bool has(mask x, int a) { return (x >> a) & 1; }
 
-// BCNF of scheme s by the definition: no X in s with (X+ n s) - X not empty and s not in X+.
-bool brute_bcnf(const brute& b, mask s) {
+// Whether scheme s is BCNF (or, with prime, 3NF) by the definition: every X in s whose closure
+// holds part of s - X and not all of s gives only prime attributes.
+bool brute_form(const brute& b, mask s, mask prime = 0) {
   for (mask x = 0; x <= s; ++x) {
-    if ((x & ~s) != 0) continue;
     const mask c = b.closure(x);
-    if ((c & s & ~x) != 0 && (s & ~c) != 0) return false;
-  }
-  return true;
-}
-
-// 3NF of scheme s: every such X->A has A prime in s.
-bool brute_third(const brute& b, mask s) {
-  mask prime = 0;
-  for (mask k : b.keys(s)) prime |= k;
-  for (mask x = 0; x <= s; ++x) {
-    if ((x & ~s) != 0) continue;
-    const mask c = b.closure(x);
-    if ((s & ~c) != 0 && (c & s & ~x & ~prime) != 0) return false;
+    if ((x & ~s) == 0 && (s & ~c) != 0 && (c & s & ~x & ~prime) != 0) return false;
   }
   return true;
 }
@@ -59,57 +47,49 @@ TEST(design_decomposition, agrees_with_the_definitions_on_random_inputs) {
     for (halmaz& h : F) h = {random_side(random, m), random_side(random, m)};
     F.push_back({});
     brute b{m, {}};
-    fds split, trivial;  // the records of F cut to one attribute on the right, in order
+    fds split, trivial;  // F's applicable records cut to one attribute on the right, in order
     std::vector<int> records;
+    std::string shown = "m=" + std::to_string(m);
     for (int i = 0; i < static_cast<int>(F.size()); ++i) {
-      const halmaz& h = F[i];
-      if (std::find(h.left.begin(), h.left.end(), -1) != h.left.end()) continue;
-      const mask x = to_mask(h.left), y = to_mask(h.right);
-      if (y == 0) continue;
+      for (int c : F[i].left) shown += " " + std::to_string(c);
+      shown += " ->";
+      for (int c : F[i].right) shown += " " + std::to_string(c);
+      shown += " |";
+      const mask x = to_mask(F[i].left), y = to_mask(F[i].right);
+      if (std::count(F[i].left.begin(), F[i].left.end(), -1) > 0 || y == 0) continue;
       b.F.emplace_back(x, y);
       records.push_back(i);
       for (int a : columns_of(y)) (has(x, a) ? trivial : split).emplace_back(x, a);
-    }
-    std::string shown = "m=" + std::to_string(m);
-    for (const halmaz& h : F) {
-      shown += " |";
-      for (int c : h.left) shown += " " + std::to_string(c);
-      shown += " ->";
-      for (int c : h.right) shown += " " + std::to_string(c);
     }
     SCOPED_TRACE(shown);
     const design_result r = design_decomposition(m, F);
     ASSERT_TRUE(r.complete);
 
-    // The cover: its steps replayed on F's split records give it; it is equivalent to F, and no
-    // left attribute is extraneous and no dependency redundant.
-    const minimal_cover& c = r.cover;
-    fds current = split, cover;
-    std::size_t t = 0;
-    for (const cover_step& s : c.steps) {
-      const mask x = to_mask(s.left);
+    // The cover: its steps replayed on the split records give it, each with its closure; it is
+    // equivalent to F, with no extraneous left attribute and no redundant dependency.
+    fds current = split, cover, kept_trivial;
+    for (const cover_step& s : r.cover.steps) {
+      const std::pair<mask, int> f{to_mask(s.left), s.right};
       if (s.kind == cover_step_kind::trivial) {
-        ASSERT_LT(t, trivial.size());
-        EXPECT_EQ(trivial[t++], std::make_pair(x, s.right));
+        kept_trivial.push_back(f);
         continue;
       }
-      const auto f = std::find(current.begin(), current.end(), std::make_pair(x, s.right));
-      ASSERT_NE(f, current.end());
+      const auto at = std::find(current.begin(), current.end(), f);
+      ASSERT_NE(at, current.end());
       if (s.kind == cover_step_kind::extraneous) {
-        ASSERT_TRUE(has(x, s.attribute));
-        f->first &= ~(mask{1} << s.attribute);
-        EXPECT_EQ(to_mask(s.closure), b.closure(f->first));
+        ASSERT_TRUE(has(f.first, s.attribute));
+        at->first &= ~(mask{1} << s.attribute);
+        EXPECT_EQ(to_mask(s.closure), b.closure(at->first));
       } else {
-        current.erase(f);
-        EXPECT_EQ(to_mask(s.closure), b.closure(x, as_pairs(current)));
+        current.erase(at);
+        EXPECT_EQ(to_mask(s.closure), b.closure(f.first, as_pairs(current)));
       }
       EXPECT_TRUE(has(to_mask(s.closure), s.right));
     }
-    EXPECT_EQ(t, trivial.size());
-    for (const fd& f : c.dependencies) cover.emplace_back(to_mask(f.left), f.right);
+    EXPECT_EQ(kept_trivial, trivial);
+    for (const fd& f : r.cover.dependencies) cover.emplace_back(to_mask(f.left), f.right);
     EXPECT_EQ(cover, current);
-    const auto cover_pairs = as_pairs(cover);
-    for (const auto& [x, y] : b.F) EXPECT_EQ(y & ~b.closure(x, cover_pairs), 0u);
+    for (const auto& [x, y] : b.F) EXPECT_EQ(y & ~b.closure(x, as_pairs(cover)), 0u);
     for (std::size_t k = 0; k < cover.size(); ++k) {
       const auto [x, a] = cover[k];
       EXPECT_TRUE(has(b.closure(x), a) && !has(x, a));
@@ -119,28 +99,28 @@ TEST(design_decomposition, agrees_with_the_definitions_on_random_inputs) {
       EXPECT_FALSE(has(b.closure(x, as_pairs(others)), a));
     }
 
-    // The synthesis: each step's scheme, what it drops and the key it adds; the result lossless,
-    // preserving and 3NF, with no scheme inside another, as the chase and the check say too.
-    const synthesis_result& s = r.synthesis;
+    // The synthesis: each scheme step from one left side, every cover dependency used once, a
+    // dropped scheme inside a kept one, a key added only when no scheme holds one; the result
+    // lossless, preserving, 3NF, no scheme inside another, as the chase and the check say too.
+    const std::vector<mask> keys = b.keys(all);
     std::vector<mask> made, kept;
-    for (const std::vector<int>& scheme : s.schemes) kept.push_back(to_mask(scheme));
+    for (const std::vector<int>& scheme : r.synthesis.schemes) kept.push_back(to_mask(scheme));
     std::vector<int> used;
-    for (const synthesis_step& step : s.steps) {
+    for (const synthesis_step& step : r.synthesis.steps) {
       const mask scheme = to_mask(step.scheme);
       if (step.kind == synthesis_step_kind::scheme) {
-        mask expected = cover[step.from.at(0)].first;
+        mask from = cover[step.from.at(0)].first;
         for (int k : step.from) {
           EXPECT_EQ(cover[k].first, cover[step.from[0]].first);
-          expected |= mask{1} << cover[k].second;
+          from |= mask{1} << cover[k].second;
           used.push_back(k);
         }
-        EXPECT_EQ(scheme, expected);
+        EXPECT_EQ(scheme, from);
         made.push_back(scheme);
       } else if (step.kind == synthesis_step_kind::contained) {
         EXPECT_EQ(scheme & ~to_mask(step.in), 0u);
         EXPECT_NE(std::find(kept.begin(), kept.end(), to_mask(step.in)), kept.end());
       } else {
-        const std::vector<mask> keys = b.keys(all);
         EXPECT_NE(std::find(keys.begin(), keys.end(), scheme), keys.end());
         EXPECT_EQ(to_mask(step.closure), all);
         for (mask other : made) EXPECT_NE(b.closure(other), all);
@@ -149,49 +129,48 @@ TEST(design_decomposition, agrees_with_the_definitions_on_random_inputs) {
     std::sort(used.begin(), used.end());
     EXPECT_EQ(used.size(), cover.size());
     EXPECT_EQ(std::unique(used.begin(), used.end()), used.end());
-    EXPECT_TRUE(chase_finds_lossless(m, s.schemes, F));
-    for (const auto& [x, y] : b.F) EXPECT_EQ(y & ~b.preserved_closure(s.schemes, x), 0u);
+    EXPECT_TRUE(chase_finds_lossless(m, r.synthesis.schemes, F));
+    for (const auto& [x, y] : b.F) {
+      EXPECT_EQ(y & ~b.preserved_closure(r.synthesis.schemes, x), 0u);
+    }
     for (std::size_t i = 0; i < kept.size(); ++i) {
-      EXPECT_TRUE(brute_third(b, kept[i]));
+      mask prime = 0;
+      for (mask k : b.keys(kept[i])) prime |= k;
+      EXPECT_TRUE(brute_form(b, kept[i], prime));
       for (std::size_t j = 0; j < kept.size(); ++j) EXPECT_TRUE(i == j || (kept[i] & ~kept[j]));
-      const normal_form expected =
-          brute_bcnf(b, kept[i]) ? normal_form::boyce_codd : normal_form::third;
-      EXPECT_EQ(r.synthesis_check->forms.at(i), expected);
+      EXPECT_EQ(r.synthesis_check->forms.at(i),
+                brute_form(b, kept[i]) ? normal_form::boyce_codd : normal_form::third);
     }
     EXPECT_EQ(r.synthesis_check->lossless, true);
     EXPECT_EQ(r.synthesis_check->preserving, true);
 
     // BCNF: the splits replayed from R give the result, each on a violation with its closure;
     // the result lossless and BCNF, and lost exactly the records that it does not preserve.
-    const bcnf_result& d = r.bcnf;
     std::vector<mask> parts{all}, result;
-    for (const bcnf_step& step : d.steps) {
-      const mask scheme = to_mask(step.scheme), x = to_mask(step.left);
-      const auto p = std::find(parts.begin(), parts.end(), scheme);
-      ASSERT_NE(p, parts.end());
-      parts.erase(p);
+    for (const bcnf_step& step : r.bcnf.steps) {
+      const mask scheme = to_mask(step.scheme), x = to_mask(step.left), y = to_mask(step.right);
+      const auto at = std::find(parts.begin(), parts.end(), scheme);
+      ASSERT_NE(at, parts.end());
+      parts.erase(at);
       const mask closure = b.closure(x);
       EXPECT_EQ(to_mask(step.closure), closure);
-      EXPECT_EQ(x & ~scheme, 0u);
-      EXPECT_EQ(to_mask(step.right), closure & scheme & ~x);
-      EXPECT_NE(to_mask(step.right), 0u);
-      EXPECT_NE(scheme & ~closure, 0u);
-      EXPECT_EQ(to_mask(step.first), x | to_mask(step.right));
-      EXPECT_EQ(to_mask(step.second), scheme & ~to_mask(step.right));
-      parts.push_back(to_mask(step.first));
-      parts.push_back(to_mask(step.second));
+      EXPECT_TRUE((x & ~scheme) == 0 && y != 0 && (scheme & ~closure) != 0);
+      EXPECT_EQ(y, closure & scheme & ~x);
+      EXPECT_EQ(to_mask(step.first), x | y);
+      EXPECT_EQ(to_mask(step.second), scheme & ~y);
+      parts.push_back(x | y);
+      parts.push_back(scheme & ~y);
     }
-    for (const std::vector<int>& scheme : d.schemes) result.push_back(to_mask(scheme));
+    for (const std::vector<int>& scheme : r.bcnf.schemes) result.push_back(to_mask(scheme));
+    for (mask scheme : result) EXPECT_TRUE(brute_form(b, scheme));
     std::sort(parts.begin(), parts.end());
-    std::vector<mask> sorted = result;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(parts, sorted);
-    for (mask scheme : result) EXPECT_TRUE(brute_bcnf(b, scheme));
-    EXPECT_TRUE(chase_finds_lossless(m, d.schemes, F));
+    std::sort(result.begin(), result.end());
+    EXPECT_EQ(parts, result);
+    EXPECT_TRUE(chase_finds_lossless(m, r.bcnf.schemes, F));
     std::vector<int> lost;
     for (std::size_t k = 0; k < b.F.size(); ++k) {
       const auto [x, y] = b.F[k];
-      if ((y & ~b.preserved_closure(d.schemes, x)) != 0) lost.push_back(records[k]);
+      if ((y & ~b.preserved_closure(r.bcnf.schemes, x)) != 0) lost.push_back(records[k]);
     }
     EXPECT_EQ(r.bcnf_check->lost, lost);
     EXPECT_EQ(r.bcnf_check->lossless, true);
@@ -199,42 +178,28 @@ TEST(design_decomposition, agrees_with_the_definitions_on_random_inputs) {
   }
 }
 
-// What a budget leaves undecided is null in the object, and the object says it is incomplete.
+// What a budget leaves undecided is null in the object, which then says it is incomplete.
 TEST(write_design_json, writes_null_where_a_budget_ran_out) {
-  design_budget none;
+  design_budget none, no_check;
   none.single_closures = none.cover = none.synthesis = none.bcnf = 0;
-  design_budget no_check;
   no_check.check.preservation = no_check.check.normal_forms = no_check.check.scheme = 0;
-  const std::string head =
-      "{\"version\": \"" LOSSLESS_VERSION
-      "\",\n \"attributes\": [\"A\", \"B\"],\n \"dependencies\": [{\"left\": [0], \"right\": "
-      "[1]}, {\"left\": [], \"right\": []}]";
-  struct case_ {
-    const char* name;
-    design_budget budget;
-    std::string json;
+  const std::pair<design_budget, std::vector<std::string>> cases[] = {
+      {none,
+       {"\"cover\":{\"dependencies\":null,\"steps\":[]}", "\"synthesis\":{\"schemes\":null,",
+        "\"lossless\":null,\"preserving\":null,\"forms\":null}", "\"bcnf\":{\"schemes\":null,",
+        "\"lost\":null,\"lossless\":null,\"forms\":null}", "\"complete\":false}"}},
+      {no_check,
+       {"\"lossless\":true,\"preserving\":null,\"forms\":[null]}",
+        "\"lost\":null,\"lossless\":true,\"forms\":[null]}", "\"complete\":false}"}},
   };
-  const case_ cases[] = {
-      {"nothing decided", none,
-       head + ",\n \"cover\": {\"dependencies\": null,\n  \"steps\": []},\n \"synthesis\": "
-              "{\"schemes\": null,\n  \"steps\": [],\n  \"lossless\": null, \"preserving\": null, "
-              "\"forms\": null},\n \"bcnf\": {\"schemes\": null,\n  \"steps\": [],\n  \"lost\": "
-              "null, \"lossless\": null, \"forms\": null},\n \"complete\": false}\n"},
-      {"the chase decides, the check does not", no_check,
-       head + ",\n \"cover\": {\"dependencies\": [{\"left\": [0], \"right\": [1]}],\n  \"steps\": "
-              "[]},\n \"synthesis\": {\"schemes\": [[0, 1]],\n  \"steps\": [\n   {\"step\": "
-              "\"scheme\", \"scheme\": [0, 1], \"from\": [0]}],\n  \"lossless\": true, "
-              "\"preserving\": null, \"forms\": [null]},\n \"bcnf\": {\"schemes\": [[0, 1]],\n  "
-              "\"steps\": [],\n  \"lost\": null, \"lossless\": true, \"forms\": [null]},\n "
-              "\"complete\": false}\n"},
-  };
-  for (const case_& c : cases) {
-    SCOPED_TRACE(c.name);
-    const designed d = design_text("A,B\n\nA->B\n", c.budget);
-    EXPECT_FALSE(d.design.complete);
+  for (const auto& [budget, parts] : cases) {
+    const designed d = design_text("A,B\n\nA->B\n", budget);
     std::ostringstream out;
     write_design_json(out, d.attr, d.F, d.design);
-    EXPECT_EQ(out.str(), c.json);
+    std::string json = out.str();  // no string in it holds a blank
+    std::erase(json, ' ');
+    std::erase(json, '\n');
+    for (const std::string& part : parts) EXPECT_NE(json.find(part), std::string::npos) << part;
   }
 }
 
