@@ -107,14 +107,15 @@ int run_paths(const fs::path& input, const fs::path& result_path, bool& result_o
 }
 
 // What the command line asks for: the two-path run, or one answer printed for one input.
-enum class mode { paths, json, tidy };
+enum class mode { paths, json, tidy, design };
 
 struct option_name {
   std::string_view option;
   mode m;
 };
 
-constexpr option_name one_path_modes[] = {{"--json", mode::json}, {"--tidy", mode::tidy}};
+constexpr option_name one_path_modes[] = {
+    {"--json", mode::json}, {"--tidy", mode::tidy}, {"--design", mode::design}};
 
 // The answer of a one-path mode for the input's bytes, written to standard output; the messages
 // go to d. Returns the exit code.
@@ -130,9 +131,14 @@ int print_answer(mode m, std::string_view bytes, diagnostics& d) {
   }
   std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
   run_options options;
-  options.check = true;
+  options.check = m == mode::json;
+  options.design = m == mode::design;
   const run_result outcome = run(bytes, no_trace, d, options);
   if (outcome.exit_code != exit_ok) return outcome.exit_code;
+  if (m == mode::design) {
+    write_design_json(std::cout, outcome.attr, outcome.F, *outcome.design);
+    return exit_ok;
+  }
   write_json(std::cout, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless,
              *outcome.check);
   return exit_ok;
@@ -168,6 +174,7 @@ void print_help(std::ostream& out) {
   out << "Usage: lossless <input file> <result file>\n"
          "       lossless --json <input file>\n"
          "       lossless --tidy <input file>\n"
+         "       lossless --design <input file>\n"
          "       lossless --help | --version\n"
          "\n"
          "Decides by the tableau chase whether the decomposition in the input file has a\n"
@@ -183,6 +190,11 @@ void print_help(std::ostream& out) {
          "                       input format and print it; each rewrite is listed on\n"
          "                       standard error as <line>: <kind>\n"
          "                       (lossless --tidy feladat.txt > rendezett.txt)\n"
+         "  --design <input file>  find a minimal cover of the dependencies, a 3NF synthesis\n"
+         "                         and a BCNF decomposition of all the attributes, every\n"
+         "                         step with the closure that proves it, check both\n"
+         "                         decompositions as --json does, and print it all as one\n"
+         "                         JSON object; no trace, no result file\n"
          "  -h, --help           print this help\n"
          "  --version            print the version\n"
          "\n"

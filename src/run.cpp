@@ -86,6 +86,9 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
       outcome.repaired = with_schemes_added(input, c.attr, outcome.check->repair->add);
     }
   }
+  if (options.design) {
+    outcome.design = design_decomposition(static_cast<int>(c.attr.size()), F, options.design_work);
+  }
   outcome.attr = std::move(c.attr);
   outcome.F = std::move(F);
   if (outcome.kept) outcome.chased = std::move(matr_S);

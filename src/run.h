@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis.h"
+#include "design.h"
 #include "diagnostics.h"
 #include "input.h"
 #include "matrix.h"
@@ -34,6 +35,9 @@ struct run_options {
   bool check = false;       // also check the whole decomposition
   check_budget budget;      // the check's work budgets
   check_progress progress;  // told how far the check got; may be empty
+
+  bool design = false;        // also design from R and F: cover, 3NF synthesis, BCNF
+  design_budget design_work;  // its work budgets
 };
 
 // What a run gives besides its trace and its messages.
@@ -52,6 +56,7 @@ struct run_result {
 
   std::optional<decomposition_check> check;  // when asked for and the chase ran
   std::string repaired;  // the input with the repair's schemes added, when one was proposed
+  std::optional<design_result> design;  // when asked for and the chase ran
 };
 
 // True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting that
@@ -64,7 +69,7 @@ bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d)
 // and then, when asked, the check. A UTF-8 byte-order mark at the start is skipped by every
 // reading but kept in the result text, and lines are numbered after it. When the tableau would
 // not fit in memory the run stops after the catalogue with exit_no_memory. Writes to console are
-// not checked here: a failing console costs nothing else.
+// not checked here: a failing console costs nothing else. The design, when asked, follows.
 run_result run(std::string_view input, std::ostream& console, diagnostics& d,
                const run_options& options = {});
 
