@@ -178,13 +178,18 @@ void write_records(writer& out, const preservation_check& p,
   out << ']';
 }
 
-void write_scheme(writer& out, const scheme_check& s) {
-  out << "{\"form\": ";
-  if (s.form == normal_form::undecided) {
+// A normal form by its name, or null when not decided.
+void write_form(writer& out, normal_form form) {
+  if (form == normal_form::undecided) {
     out << "null";
   } else {
-    append_string(out.buffer(), form_name(s.form));
+    append_string(out.buffer(), form_name(form));
   }
+}
+
+void write_scheme(writer& out, const scheme_check& s) {
+  out << "{\"form\": ";
+  write_form(out, s.form);
   out << ", \"keys\": ";
   write_lists(out, s.keys);
   out << ", \"keys_complete\": " << (s.keys_complete ? "true" : "false") << ", \"witness\": ";
@@ -364,7 +369,8 @@ void write_checked(writer& out, const std::optional<design_check>& c, bool with_
   }
   out << '[';
   for (std::size_t k = 0; k < c->forms.size(); ++k) {
-    out << (k > 0 ? ", " : "") << form_name(c->forms[k]);
+    out << (k > 0 ? ", " : "");
+    write_form(out, c->forms[k]);
   }
   out << ']';
 }

@@ -39,7 +39,7 @@ TEST(synthesize_3nf, makes_the_textbook_schemes_and_the_check_confirms_them) {
     EXPECT_EQ(d.design.synthesis_check->lossless, true);
     EXPECT_EQ(d.design.synthesis_check->preserving, true);
     std::string forms;
-    for (normal_form f : d.design.synthesis_check->forms) forms += form_name(f) + std::string(" ");
+    for (normal_form f : d.design.synthesis_check->forms) forms += std::string(form_name(f)) + " ";
     EXPECT_EQ(forms, c.forms);
   }
 }
