@@ -98,43 +98,6 @@ long long stored(const cover_step& s) {
 
 }  // namespace
 
-std::vector<int> closure_of(const dependency_index& d, closure_engine& engine,
-                            std::span<const int> x, work_meter& meter) {
-  engine.clear();
-  engine.set_target_all();
-  std::vector<int> result;
-  for (int c : x) {
-    if (d.index_of[c] >= 0) {
-      engine.add(d.index_of[c]);
-    } else {
-      result.push_back(c);
-    }
-  }
-  engine.run(meter);
-  for (int a : engine.members()) result.push_back(d.column_of[a]);
-  std::sort(result.begin(), result.end());
-  meter.spend(static_cast<long long>(x.size() + result.size()));
-  return result;
-}
-
-bool closure_holds(const dependency_index& d, closure_engine& engine, std::span<const int> x,
-                   std::span<const int> target, work_meter& meter) {
-  meter.spend(static_cast<long long>(x.size() + target.size()));
-  std::vector<int> wanted;
-  for (int c : target) {
-    if (d.index_of[c] >= 0) {
-      wanted.push_back(d.index_of[c]);
-    } else if (std::find(x.begin(), x.end(), c) == x.end()) {
-      return false;
-    }
-  }
-  engine.clear();
-  engine.set_target(wanted);
-  for (int a : in_u(d, x)) engine.add(a);
-  engine.run(meter);
-  return engine.covered();
-}
-
 std::string_view kind_name(cover_step_kind k) {
   switch (k) {
     case cover_step_kind::trivial:

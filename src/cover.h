@@ -1,7 +1,6 @@
-// The minimal cover of F, the first part of design mode, and the closures of sets of columns that
-// all three parts of design mode ask: a cover whose dependencies have one attribute on the right,
-// no extraneous attribute on the left and none redundant, equivalent to F, with every step that
-// made it and the closure that proves the step.
+// The minimal cover of F, the first part of design mode: a cover whose dependencies have one
+// attribute on the right, no extraneous attribute on the left and none redundant, equivalent to F,
+// with every step that made it and the closure that proves the step.
 
 #ifndef LOSSLESS_COVER_H_
 #define LOSSLESS_COVER_H_
@@ -12,16 +11,6 @@
 
 #include "closure.h"
 #include "sets.h"
-
-// X+ for a set X of distinct columns under the records that d indexes: ascending columns. A column
-// outside U is in X+ only when it is in X. Spends from meter; partial once it has run out.
-std::vector<int> closure_of(const dependency_index& d, closure_engine& engine,
-                            std::span<const int> x, work_meter& meter);
-
-// True when every column of target is in X+; stops as soon as they are. Meaningless once the meter
-// has run out.
-bool closure_holds(const dependency_index& d, closure_engine& engine, std::span<const int> x,
-                   std::span<const int> target, work_meter& meter);
 
 // A dependency with one attribute on the right: left -> right, columns, left ascending.
 struct fd {
