@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "chase.h"
+#include "json.h"
 #include "tableau.h"
+#include "tidy.h"
 
 bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d) {
   const std::string_view mark = input.substr(0, 2);
@@ -93,4 +95,32 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
   outcome.F = std::move(F);
   if (outcome.kept) outcome.chased = std::move(matr_S);
   return outcome;
+}
+
+int print_check(std::string_view input, std::ostream& out, diagnostics& d) {
+  std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
+  run_options options;
+  options.check = true;
+  const run_result r = run(input, no_trace, d, options);
+  if (r.exit_code != exit_ok) return r.exit_code;
+  write_json(out, r.attr, r.schemes, r.F, *r.lossless, *r.check);
+  return exit_ok;
+}
+
+int print_design(std::string_view input, std::ostream& out, diagnostics& d) {
+  std::ostream no_trace(nullptr);
+  run_options options;
+  options.design = true;
+  const run_result r = run(input, no_trace, d, options);
+  if (r.exit_code != exit_ok) return r.exit_code;
+  write_design_json(out, r.attr, r.F, *r.design);
+  return exit_ok;
+}
+
+int print_tidy(std::string_view input, std::ostream& out, std::ostream& err) {
+  const tidy_result tidied = tidy(input);
+  out << tidied.bytes;
+  for (const tidy_change& c : tidied.changes) err << c.line << ": " << kind_name(c.kind) << '\n';
+  err << std::flush;
+  return exit_ok;
 }

@@ -73,6 +73,16 @@ bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d)
 run_result run(std::string_view input, std::ostream& console, diagnostics& d,
                const run_options& options = {});
 
+// The one-path runs, which print one answer for the input on out instead of the trace and write no
+// result file. print_check and print_design read and report the input as run() does, with the
+// same messages to d, and print the check's JSON object (`lossless --json`) or design mode's
+// (`lossless --design`); each returns run()'s exit code, printing nothing when it is not exit_ok.
+// print_tidy prints the tidied input and one "<line>: <kind>" line per rewrite on err, and
+// returns exit_ok. Writes to out are not checked here.
+int print_check(std::string_view input, std::ostream& out, diagnostics& d);
+int print_design(std::string_view input, std::ostream& out, diagnostics& d);
+int print_tidy(std::string_view input, std::ostream& out, std::ostream& err);
+
 // Prints the closing part of the trace: "FINAL: ", the chased tableau and the verdict, ending with
 // the line "Fileba: ".
 void print_report(std::ostream& console, const matrix& matr_S, const std::string& result);
