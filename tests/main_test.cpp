@@ -235,7 +235,7 @@ TEST(options, help_and_version_print_and_exit_with_0) {
   scratch s;
   outcome version = s.run({"--version"});
   EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.out, "lossless 1.2.0\n");
+  EXPECT_EQ(version.out, "lossless 1.3.0\n");
   outcome help = s.run({"--help"});
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: lossless <input file> <result file>\n"));
