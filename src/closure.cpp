@@ -78,8 +78,11 @@ std::vector<int> components_of(const flat_lists& next, int& count) {
 
 }  // namespace
 
-dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
-  dependency_index d;
+namespace {
+
+// The applicable records of F with a non-empty right side, both sides sorted without repeats.
+std::vector<record> applicable_records(int m, const std::vector<halmaz>& F) {
+  std::vector<record> records;
   auto valid = [m](int c) { return 0 <= c && c < m; };
   for (int i = 0; i < static_cast<int>(F.size()); ++i) {
     if (!std::all_of(F[i].left.begin(), F[i].left.end(), valid)) continue;
@@ -90,31 +93,33 @@ dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
     if (r.right.empty()) continue;
     sort_unique(r.left);
     sort_unique(r.right);
-    d.records.push_back(std::move(r));
+    records.push_back(std::move(r));
   }
+  return records;
+}
 
-  std::vector<int> order(d.records.size());
+// The records grouped by left side, each group ascending, the groups in order of first record.
+std::vector<std::vector<int>> groups_by_left(const std::vector<record>& records) {
+  std::vector<int> order(records.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return d.records[a].left < d.records[b].left; });
+                   [&](int a, int b) { return records[a].left < records[b].left; });
+  std::vector<std::vector<int>> groups;
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (k == 0 || d.records[order[k]].left != d.records[order[k - 1]].left) d.groups.emplace_back();
-    d.groups.back().push_back(order[k]);
+    if (k == 0 || records[order[k]].left != records[order[k - 1]].left) groups.emplace_back();
+    groups.back().push_back(order[k]);
   }
-  std::sort(d.groups.begin(), d.groups.end());  // by first record: each group is ascending
+  std::sort(groups.begin(), groups.end());
+  return groups;
+}
 
-  std::vector<std::vector<int>> merged(d.groups.size());
+// Numbers U, the columns of the groups that add something, and makes one dependency of each such
+// group over U; merged holds per group its right sides without its left side.
+void index_over_u(int m, const std::vector<std::vector<int>>& merged, dependency_index& d) {
   std::vector<char> in_u(static_cast<std::size_t>(m), 0);
   for (std::size_t g = 0; g < d.groups.size(); ++g) {
-    const std::vector<int>& x = d.records[d.groups[g][0]].left;
-    std::vector<int> all;
-    for (int r : d.groups[g]) {
-      all.insert(all.end(), d.records[r].right.begin(), d.records[r].right.end());
-    }
-    sort_unique(all);
-    std::set_difference(all.begin(), all.end(), x.begin(), x.end(), std::back_inserter(merged[g]));
     if (merged[g].empty()) continue;
-    for (int c : x) in_u[c] = 1;
+    for (int c : d.records[d.groups[g][0]].left) in_u[c] = 1;
     for (int c : merged[g]) in_u[c] = 1;
   }
   d.index_of.assign(static_cast<std::size_t>(m), -1);
@@ -143,9 +148,11 @@ dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
     if (d.left[f].empty()) d.empty_left.push_back(f);
   }
   d.uses = group_pairs(d.u(), uses);
+}
 
-  // The graph from each left-side attribute to its dependency, and from each dependency to its
-  // right side: its components rank the attributes.
+// Ranks the attributes by the components of the graph from each left-side attribute to its
+// dependency, and from each dependency to its right side.
+void rank_attributes(dependency_index& d) {
   std::vector<std::pair<int, int>> edges;
   for (int f = 0; f < d.fds(); ++f) {
     for (int a : d.left[f]) edges.emplace_back(a, d.u() + f);
@@ -158,6 +165,26 @@ dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
   d.ranked.assign(static_cast<std::size_t>(count) + 1, 0);
   for (int r : d.rank) ++d.ranked[r + 1];
   std::partial_sum(d.ranked.begin(), d.ranked.end(), d.ranked.begin());
+}
+
+}  // namespace
+
+dependency_index index_dependencies(int m, const std::vector<halmaz>& F) {
+  dependency_index d;
+  d.records = applicable_records(m, F);
+  d.groups = groups_by_left(d.records);
+  std::vector<std::vector<int>> merged(d.groups.size());
+  for (std::size_t g = 0; g < d.groups.size(); ++g) {
+    const std::vector<int>& x = d.records[d.groups[g][0]].left;
+    std::vector<int> all;
+    for (int r : d.groups[g]) {
+      all.insert(all.end(), d.records[r].right.begin(), d.records[r].right.end());
+    }
+    sort_unique(all);
+    std::set_difference(all.begin(), all.end(), x.begin(), x.end(), std::back_inserter(merged[g]));
+  }
+  index_over_u(m, merged, d);
+  rank_attributes(d);
   return d;
 }
 

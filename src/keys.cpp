@@ -135,6 +135,60 @@ std::vector<int> local_columns(const dependency_index& d, const key_space& space
   return columns;
 }
 
+namespace {
+
+// The keys in the order they are listed, by size and then by columns, each with its derivation.
+key_list sorted_by_size(key_list found) {
+  std::vector<std::size_t> order(found.keys.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return size_then_columns(found.keys[a], found.keys[b]);
+  });
+  key_list sorted;
+  sorted.complete = found.complete;
+  for (std::size_t k : order) {
+    sorted.keys.push_back(std::move(found.keys[k]));
+    sorted.derivations.push_back(std::move(found.derivations[k]));
+  }
+  return sorted;
+}
+
+// X u (K - Y) for the key K and the dependency f, X->Y, into s, each attribute marked in in_s.
+// False when K does not meet Y: X u (K - Y) then holds K and no new key.
+bool candidate(const dependency_index& d, std::span<const int> key, int f, stamps& in_s,
+               std::vector<int>& s, work_meter& meter) {
+  const std::span<const int> right = d.right[f];
+  in_s.next();
+  s.clear();
+  for (int a : d.left[f]) {
+    if (in_s.mark(a)) s.push_back(a);
+  }
+  bool meets = false;
+  for (int a : key) {
+    if (std::binary_search(right.begin(), right.end(), a)) {
+      meets = true;
+    } else if (in_s.mark(a)) {
+      s.push_back(a);
+    }
+  }
+  meter.spend(1 + static_cast<long long>(s.size() + key.size()));
+  return meets;
+}
+
+// Whether some key of keys lies inside the set marked in in_s.
+bool holds_a_known_key(const flat_lists& keys, const stamps& in_s, work_meter& meter) {
+  for (int k = 0; k < keys.size(); ++k) {
+    const std::span<const int> other = keys[k];
+    std::size_t n = 0;
+    while (n < other.size() && in_s.marked(other[n])) ++n;
+    meter.spend(2 + static_cast<long long>(n));
+    if (n == other.size()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 key_list find_keys(int m, const dependency_index& d, closure_engine& engine,
                    implication_table& table, long long budget) {
   work_meter meter(budget);
@@ -171,47 +225,11 @@ key_list find_keys(int m, const dependency_index& d, closure_engine& engine,
   for (int i = 0; i < keys.size() && !meter.exhausted(); ++i) {
     key.assign(keys[i].begin(), keys[i].end());
     for (int f = 0; f < d.fds() && !meter.exhausted(); ++f) {
-      const std::span<const int> right = d.right[f];
-      in_s.next();
-      s.clear();
-      for (int a : d.left[f]) {
-        if (in_s.mark(a)) s.push_back(a);
-      }
-      bool meets = false;
-      for (int a : key) {
-        if (std::binary_search(right.begin(), right.end(), a)) {
-          meets = true;
-        } else if (in_s.mark(a)) {
-          s.push_back(a);
-        }
-      }
-      meter.spend(1 + static_cast<long long>(s.size() + key.size()));
-      if (!meets) continue;  // X u (K - Y) holds K
-      bool known = false;
-      for (int k = 0; k < keys.size() && !known; ++k) {
-        const std::span<const int> other = keys[k];
-        std::size_t n = 0;
-        while (n < other.size() && in_s.marked(other[n])) ++n;
-        meter.spend(2 + static_cast<long long>(n));
-        known = n == other.size();
-      }
-      if (known) continue;
+      if (!candidate(d, key, f, in_s, s, meter) || holds_a_known_key(keys, in_s, meter)) continue;
       std::sort(s.begin(), s.end());
       keep(oracle.key_inside(s));
     }
   }
   result.complete = !meter.exhausted();
-
-  std::vector<std::size_t> order(result.keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return size_then_columns(result.keys[a], result.keys[b]);
-  });
-  key_list sorted;
-  sorted.complete = result.complete;
-  for (std::size_t k : order) {
-    sorted.keys.push_back(std::move(result.keys[k]));
-    sorted.derivations.push_back(std::move(result.derivations[k]));
-  }
-  return sorted;
+  return sorted_by_size(std::move(result));
 }
