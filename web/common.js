@@ -187,13 +187,13 @@ function engine_worker() {
   };
 }
 
-// The engine: the run and the tidy-up in one worker, which keeps its compiled engine, and the
-// check in another, which stop_check can end at once without touching the first. Packed answers
-// are in the form that the page reads (see pack in worker.js).
-function make_engine() {
-  const runs = engine_worker();
+// The engine: the run and the tidy-up in one worker (runs, which another client may share), which
+// keeps its compiled engine, and the check in another, which stop_check can end at once without
+// touching the first. Packed answers are in the form that the page reads (see pack in worker.js).
+function make_engine(runs = engine_worker()) {
   const checks = engine_worker();
   return {
+    runs,
     run: (bytes, name, packed = false) => runs.ask({op: 'run', name: String(name), packed}, bytes),
     check: (bytes, name, packed = false, told = undefined) =>
       checks.ask({op: 'check', name: String(name), packed}, bytes, told),

@@ -136,9 +136,8 @@ function show_stale() {
 
 // Checks the input of the answer shown, in the check's own worker, and shows how far it gets.
 // A check that a newer run, a change of the input or Stop overtook is not shown.
-function start_check() {
+function start_check(check = {status: 'running', progress: null}) {
   if (state.result === null || state.result.lossless === null || state.stale) return;
-  const check = {status: 'running', progress: null};
   state.check = check;
   const told = (progress) => {
     if (state.check !== check) return;
@@ -177,8 +176,9 @@ function input_changed() {
 }
 
 // Runs the input on screen. Only the newest run's answer is shown, and only while the input is
-// the one it was started for; the focus then moves to the verdict, and the check starts. The page
-// is busy until the answer is drawn.
+// the one it was started for; the focus then moves to the verdict. The page is busy until the
+// answer is drawn; then the check starts, unless stopped or dropped meanwhile. Started at once, it
+// would take a core from the drawing, whose pauses would grow on a machine of two.
 async function run() {
   const bytes = input.bytes();
   const name = input.name();
@@ -198,11 +198,12 @@ async function run() {
     state.result = result;
     state.ran = {bytes, name};
     state.stale = false;
-    state.check = null;
-    start_check();
+    const check = {status: 'running', progress: null};
+    state.check = check;
     // The sections of the earlier answer go at once, so that none stands beside the new verdict.
     for (const section of document.querySelectorAll('#outcome > *')) section.hidden = true;
     await render(true);
+    if (state.check === check) start_check(check);
   }
   if (id !== state.run) return;
   state.running = null;
@@ -241,10 +242,11 @@ const analysis = analysis_section(page);
 const counterexample = counterexample_section(page);
 const outputs = outputs_section(page);
 
-// The interface that scripts and tests use, with workers of its own: the console tool's outputs
-// for an input's bytes with the check of the decomposition, the check alone (told, if given,
-// hears how far it got), and the input rewritten by the tidy-up.
-const scripts_engine = make_engine();
+// The interface that scripts and tests use: the console tool's outputs for an input's bytes with
+// the check of the decomposition, the check alone (told, if given, hears how far it got), and the
+// input rewritten by the tidy-up. Its runs share the page's worker; its checks have their own,
+// which the page's Stop never ends.
+const scripts_engine = make_engine(engine.runs);
 window.lossless = {
   run: async (bytes, name) => {
     const result = await scripts_engine.run(bytes, name);
