@@ -14,10 +14,17 @@ wording wording_of(message m) {
       return {"arrow_in_scheme", "Nyil a semasorban (hianyzik az ures sor?): ", false};
     case message::empty_name_in_scheme:
       return {"empty_name", "Ures nev a semasorban: ", false};
+    case message::comment_in_scheme:
+      return {"comment_in_scheme", "Megjegyzesnek latszo semasor: ", false};
     case message::leading_empty_line:
       return {"leading_empty_line", "A bemenet ures sorral kezdodik: nincs egy sema sem", false};
     case message::blank_in_name:
       return {"blank_in_name", "Szokoz vagy tabulator a nevben: ", true};
+    case message::whole_scheme:
+      return {"whole_scheme",
+              "Egy sema minden attributumot tartalmaz, igy a felbontas biztosan "
+              "vesztesegmentes: ",
+              false};
     case message::unknown_name:
       return {"unknown_name", "Ismeretlen attributum a fuggosegben: ", true};
     case message::missing_arrow:

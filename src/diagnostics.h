@@ -15,8 +15,10 @@
 enum class message {
   arrow_in_scheme,       // a scheme line holds "->"; text: the line
   empty_name_in_scheme,  // a scheme line yields an empty name; text: the line
+  comment_in_scheme,     // a scheme line starts with "#" or "//"; text: the line
   leading_empty_line,    // the input starts with an empty line; text: empty
   blank_in_name,         // a catalogue name holds a blank or a tab; text: the name
+  whole_scheme,          // one of several scheme lines holds every name; text: the line
   unknown_name,          // a dependency names an attribute no scheme has; text: the name
   missing_arrow,         // a dependency line without "->"; text: the line
   unread_line,           // a line after the dependency block; text: the line
@@ -25,9 +27,9 @@ enum class message {
   no_memory,             // memory ran out during the run; text: the input's name
 };
 
-// The kind name of a message: "arrow_in_scheme", "empty_name", "leading_empty_line",
-// "blank_in_name", "unknown_name", "missing_arrow", "unread_line", "tableau_too_large", "utf16",
-// "no_memory".
+// The kind name of a message: "arrow_in_scheme", "empty_name", "comment_in_scheme",
+// "leading_empty_line", "blank_in_name", "whole_scheme", "unknown_name", "missing_arrow",
+// "unread_line", "tableau_too_large", "utf16", "no_memory".
 std::string_view kind_name(message m);
 
 // True when the message's text is a name, which the console quotes so that its blanks show

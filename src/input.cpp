@@ -113,7 +113,9 @@ catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d) 
     const std::size_t names = keys.size() + std::count(line.begin(), line.end(), ',') + 1;
     if (names > keys.capacity()) keys.reserve(std::max(names, 2 * keys.capacity()));
     bool empty_name = false;
+    std::size_t on_line = 0;
     for_each_token(line, 0, [&](std::string_view seged) {
+      ++on_line;
       empty_name = empty_name || seged.empty();
       if (has_blank(seged)) spaced.emplace_back(seged, number);
       keys.push_back({prefix_of(seged), seged});
@@ -122,6 +124,10 @@ catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d) 
       sorted = keys.size();
     });
     if (empty_name) d.report(message::empty_name_in_scheme, number, line);
+    if (line.starts_with('#') || line.starts_with("//")) {
+      d.report(message::comment_in_scheme, number, line);
+    }
+    c.lines.push_back({number, line, on_line});
   });
   // An empty first line ends the scheme block before it starts; what follows it is then read as
   // dependencies of no attribute at all.
@@ -143,6 +149,25 @@ catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d) 
 
 void report_spaced_names(const catalogue& c, diagnostics& d) {
   for (const spaced_name& s : c.spaced) d.report(message::blank_in_name, s.line, c.attr[s.column]);
+}
+
+void report_whole_schemes(const catalogue& c, diagnostics& d) {
+  if (c.n < 2) return;
+  std::vector<char> seen;
+  for (const scheme_line& w : c.lines) {
+    if (w.names < c.attr.size()) continue;  // too few names to hold them all
+    seen.assign(c.attr.size(), 0);
+    std::size_t distinct = 0;
+    std::size_t column = 0;
+    for_each_token(w.text, 0, [&](std::string_view name) {
+      column = static_cast<std::size_t>(attribute_index(c.attr, name, column));
+      if (!seen[column]) {
+        seen[column] = 1;
+        ++distinct;
+      }
+    });
+    if (distinct == c.attr.size()) d.report(message::whole_scheme, w.line, w.text);
+  }
 }
 
 void print_catalogue(std::ostream& out, const catalogue& c) {

@@ -85,23 +85,37 @@ struct spaced_name {
   long long line;  // the first scheme line that names it
 };
 
+// A scheme line as the first reading saw it.
+struct scheme_line {
+  long long line;
+  std::string_view text;  // a view into the input
+  std::size_t names;      // repeats counted
+};
+
 // The distinct attribute names of the scheme block and the number of scheme lines.
 struct catalogue {
   std::vector<std::string> attr;    // sorted by unsigned bytes; a name's position is its column
   long long n = 0;                  // scheme lines processed
   std::vector<spaced_name> spaced;  // by column
+  std::vector<scheme_line> lines;   // in line order
 };
 
 // Reads the scheme block from f (standing at the start of the file) and returns its sorted names
 // and line count. Leaves f just after the empty line that ended the block, or at end of file, and
 // tmp holding that line. Reports what was almost surely not meant: a scheme line holding "->"
 // (still a scheme: the empty line before the dependencies is probably missing), then, for the same
-// line, an empty name; and an input whose first line is empty while more follows, which leaves
-// no scheme at all.
+// line, an empty name, then a line that starts with "#" or "//" (a comment read as a scheme); and
+// an input whose first line is empty while more follows, which leaves no scheme at all.
 catalogue read_catalogue(line_reader& f, std::string_view& tmp, diagnostics& d);
 
 // Reports each catalogue name that holds a blank or a tab, in catalogue order, with its first line.
 void report_spaced_names(const catalogue& c, diagnostics& d);
+
+// When there are two scheme lines or more, reports each one that holds every catalogue name, in
+// line order: its row of the tableau is all "0" from the start, so the decomposition is lossless
+// whatever the dependencies, which is almost never what an exercise means (the whole relation
+// written above its parts).
+void report_whole_schemes(const catalogue& c, diagnostics& d);
 
 // Prints the catalogue: "atrrsize: " and the name count, one "<i>.: <name>" line per name, then
 // "n: <n>  m: <m>".

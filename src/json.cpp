@@ -177,24 +177,14 @@ void write_records(writer& out, const preservation_check& p,
   out << ']';
 }
 
-const char* form_name(normal_form form) {
-  switch (form) {
-    case normal_form::boyce_codd:
-      return "\"BCNF\"";
-    case normal_form::third:
-      return "\"3NF\"";
-    case normal_form::second:
-      return "\"2NF\"";
-    case normal_form::first:
-      return "\"1NF\"";
-    case normal_form::undecided:
-      break;
-  }
-  return "null";
-}
-
 void write_scheme(writer& out, const scheme_check& s) {
-  out << "{\"form\": " << form_name(s.form) << ", \"keys\": ";
+  out << "{\"form\": ";
+  if (s.form == normal_form::undecided) {
+    out << "null";
+  } else {
+    append_string(out.buffer(), form_name(s.form));
+  }
+  out << ", \"keys\": ";
   write_lists(out, s.keys);
   out << ", \"keys_complete\": " << (s.keys_complete ? "true" : "false") << ", \"witness\": ";
   if (s.witness.right < 0) {

@@ -168,6 +168,22 @@ std::optional<violation> partial_dependency(key_oracle& oracle, const key_space&
 
 }  // namespace
 
+std::string_view form_name(normal_form form) {
+  switch (form) {
+    case normal_form::boyce_codd:
+      return "BCNF";
+    case normal_form::third:
+      return "3NF";
+    case normal_form::second:
+      return "2NF";
+    case normal_form::first:
+      return "1NF";
+    case normal_form::undecided:
+      break;
+  }
+  return "";
+}
+
 scheme_check check_scheme(const dependency_index& d, const std::vector<int>& columns,
                           const std::vector<int>& in_u, closure_engine& engine,
                           implication_table& table, work_meter& meter) {

@@ -5,12 +5,16 @@
 #ifndef LOSSLESS_NORMAL_FORMS_H_
 #define LOSSLESS_NORMAL_FORMS_H_
 
+#include <string_view>
 #include <vector>
 
 #include "closure.h"
 #include "sets.h"
 
 enum class normal_form { undecided, first, second, third, boyce_codd };
+
+// The usual name of a form: "BCNF", "3NF", "2NF", "1NF"; empty for undecided.
+std::string_view form_name(normal_form form);
 
 // A dependency X->A of F+ inside a scheme that breaks a normal form. For 2NF it also names the key
 // of the scheme that X is a proper subset of.

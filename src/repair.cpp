@@ -75,7 +75,7 @@ std::string_view kind_name(repair_reason r) {
 std::optional<bool> chase_lossless(int m, const std::vector<std::vector<int>>& schemes,
                                    const std::vector<halmaz>& F) {
   const long long n = static_cast<long long>(schemes.size());
-  if (!tableau_fits(n, static_cast<std::size_t>(m), available_memory())) return std::nullopt;
+  if (!tableau_fits_in_memory(n, static_cast<std::size_t>(m))) return std::nullopt;
   matrix tableau(static_cast<int>(n) + 1, m);
   const std::string distinguished = "0";
   for (int k = 1; k <= n; ++k) {

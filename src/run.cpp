@@ -46,8 +46,9 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
   catalogue c = read_catalogue(first, tmp, d);
   print_catalogue(console, c);
   report_spaced_names(c, d);
+  report_whole_schemes(c, d);
   // Decided from the size the tableau needs, before any of it is allocated.
-  if (!tableau_fits(c.n, c.attr.size(), available_memory())) {
+  if (!tableau_fits_in_memory(c.n, c.attr.size())) {
     d.report(message::tableau_too_large, 0,
              std::to_string(c.n) + " x " + std::to_string(c.attr.size()));
     outcome.exit_code = exit_no_memory;

@@ -51,6 +51,11 @@ bool tableau_fits(long long n, std::size_t m, std::uint64_t available) {
   return cells <= available / tableau_bytes_per_cell;
 }
 
+bool tableau_fits_in_memory(long long n, std::size_t m) {
+  constexpr std::uint64_t small = std::uint64_t{1} << 20;
+  return tableau_fits(n, m, small) || tableau_fits(n, m, available_memory());
+}
+
 #ifndef __EMSCRIPTEN__
 namespace {
 

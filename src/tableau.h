@@ -32,6 +32,10 @@ constexpr std::uint64_t tableau_bytes_per_cell = 96;
 // cells, at tableau_bytes_per_cell each, fit in available bytes. Never overflows, whatever n and m.
 bool tableau_fits(long long n, std::size_t m, std::uint64_t available);
 
+// tableau_fits against available_memory(), which is asked only for a tableau of more than 1 MiB:
+// asking reads files, and a small tableau fits wherever the process itself does.
+bool tableau_fits_in_memory(long long n, std::size_t m);
+
 // The bytes this process can expect to get: the physical memory, lowered to the address-space
 // limit and, on Linux, to the control group's memory limit when either is set.
 std::uint64_t available_memory();

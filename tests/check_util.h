@@ -41,25 +41,10 @@ inline std::string names(const checked& c, const std::vector<std::vector<int>>& 
   return text;
 }
 
-inline const char* form_name(normal_form form) {
-  switch (form) {
-    case normal_form::boyce_codd:
-      return "BCNF";
-    case normal_form::third:
-      return "3NF";
-    case normal_form::second:
-      return "2NF";
-    case normal_form::first:
-      return "1NF";
-    case normal_form::undecided:
-      break;
-  }
-  return "not decided";
-}
-
 // "3NF C->A", "BCNF", "1NF B->C in A,B".
 inline std::string verdict(const checked& c, const scheme_check& s) {
-  std::string text = form_name(s.form);
+  std::string text =
+      s.form == normal_form::undecided ? "not decided" : std::string(form_name(s.form));
   if (s.witness.right < 0) return text;
   text += " " + names(c, s.witness.left) + "->" + c.attr[s.witness.right];
   if (!s.witness.key.empty()) text += " in " + names(c, s.witness.key);

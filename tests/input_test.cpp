@@ -312,6 +312,37 @@ TEST(diagnostics, name_the_kind_and_the_line_of_each_odd_reading) {
             "Nem feldolgozott sor (ures sor zarta a fuggosegeket): A->B\n");
 }
 
+// A scheme line holding every name is reported only beside other scheme lines, whatever its
+// repeats; a line that only looks wide is not. A comment read as a scheme is reported after the
+// line's other messages.
+TEST(diagnostics, name_a_scheme_that_holds_every_name_and_a_comment_line) {
+  struct case_ {
+    const char* text;
+    const char* err;
+  };
+  const case_ cases[] = {
+      {"A,B\n\n", ""},
+      {"A,A,A,A\nA,B\nB,A,B\n\n",
+       "Egy sema minden attributumot tartalmaz, igy a felbontas biztosan vesztesegmentes: A,B\n"
+       "Egy sema minden attributumot tartalmaz, igy a felbontas biztosan vesztesegmentes: B,A,B\n"},
+      {"A,B,B\nB,C\n\n", ""},
+      {"//A->B,,C\n\n",
+       "Nyil a semasorban (hianyzik az ures sor?): //A->B,,C\n"
+       "Ures nev a semasorban: //A->B,,C\n"
+       "Megjegyzesnek latszo semasor: //A->B,,C\n"},
+      {"#\nA,B\n/ /\n\n", "Megjegyzesnek latszo semasor: #\n"},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::ostringstream err;
+    diagnostics d(err);
+    line_reader f(c.text);
+    std::string_view tmp;
+    report_whole_schemes(read_catalogue(f, tmp, d), d);
+    EXPECT_EQ(err.str(), c.err);
+  }
+}
+
 TEST(diagnostics, an_empty_first_line_is_reported_only_when_more_follows) {
   for (const char* text : {"", "\n", "\r\n", "A\n\n"}) {
     std::ostringstream err;
