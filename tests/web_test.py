@@ -58,8 +58,11 @@ window.lossless.run(new Uint8Array(bytes), name).then((r) => done({
 CONSOLE = {
     "arrow_in_scheme": ("Nyil a semasorban (hianyzik az ures sor?): ", False),
     "empty_name": ("Ures nev a semasorban: ", False),
+    "comment_in_scheme": ("Megjegyzesnek latszo semasor: ", False),
     "leading_empty_line": ("A bemenet ures sorral kezdodik: nincs egy sema sem", False),
     "blank_in_name": ("Szokoz vagy tabulator a nevben: ", True),
+    "whole_scheme": ("Egy sema minden attributumot tartalmaz, igy a felbontas biztosan "
+                     "vesztesegmentes: ", False),
     "unknown_name": ("Ismeretlen attributum a fuggosegben: ", True),
     "missing_arrow": ("Hianyzik a \"->\" a fuggosegbol: ", False),
     "unread_line": ("Nem feldolgozott sor (ures sor zarta a fuggosegeket): ", False),
@@ -278,13 +281,14 @@ class page_test(unittest.TestCase):
         self.type_input(TYPED)
         self.run_and_wait(lambda: self.find("#run").click())
         self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
-        self.assertIn("6 figyelmeztetés", self.find("#verdict-caveat").text)
+        self.assertIn("7 figyelmeztetés", self.find("#verdict-caveat").text)
         items = self.driver.find_elements(By.CSS_SELECTOR, "#warnings li")
-        self.assertEqual([item.text for item in items[:2]], [
+        self.assertEqual([item.text for item in items[:3]], [
+            "1. sor: Megjegyzésnek látszó sémasor (sémaként olvasva): # exercise d",
             "1. sor: Szóköz vagy tabulátor a névben: „#␣exercise␣d”",
             "9. sor: Nem feldolgozott sor (üres sor zárta le a függőségeket): A -> C"])
-        self.assertEqual(len(items), 6)
-        items[2].find_element(By.TAG_NAME, "button").click()
+        self.assertEqual(len(items), 7)
+        items[3].find_element(By.TAG_NAME, "button").click()
         self.assertEqual(self.focused(), "input")
         self.assertEqual(self.driver.execute_script(
             "const i = document.activeElement; return i.value.slice(i.selectionStart, "

@@ -655,7 +655,7 @@ function* render_analysis(view, actions) {
     body.append(check_status(check, actions));
     if (check.status === 'running') show_progress(check.progress);
     else section.setAttribute('aria-busy', 'false');
-    show_actions(view);
+    actions.refresh();
     return;
   }
   const c = check.result;
@@ -671,7 +671,7 @@ function* render_analysis(view, actions) {
   }
   body.append(element('p', word('analysisIntro', set_text(a, a.relation), schemes.join('; '))));
   if (!a.complete) body.append(note(word('analysisIncomplete')));
-  show_actions(view);
+  actions.refresh();
   const parts = [
     ['preservation', 'preservationTitle', 'preservationDefinition', preservation_part],
     ['keys', 'keysTitle', 'keysDefinition', keys_part],
@@ -685,17 +685,18 @@ function* render_analysis(view, actions) {
     body.append(part);
     yield* fill(c, part) ?? [];
     yield;
-    show_actions(view);
+    actions.refresh();
   }
   section.setAttribute('aria-busy', 'false');
 }
 
 // The buttons act only for the input on screen: the repair and the check's restart while the
 // input is the one checked, the caveat's tidy-up while there is an offer for the input on screen.
+// view is the page's state now, not the one a draw began with: an offer can come meanwhile.
 function show_actions({result, check, stale, tidy}) {
   const repair = $('#repair-apply');
   if (repair) {
-    set_enabled(repair, !stale && check.status === 'done' && check.result.repaired !== null);
+    set_enabled(repair, !stale && check?.status === 'done' && check.result.repaired !== null);
   }
   const restart = $('#check-restart');
   if (restart) set_enabled(restart, !stale && result.lossless !== null);
@@ -720,7 +721,8 @@ function open_details_for_print(printing) {
 
 // The section, which reaches the rest of the page through page: page.stop_check() and
 // page.start_check() stop and restart the check, page.apply_repair(bytes) puts a repaired input
-// in place and runs it, page.apply_tidy() does so with the tidy-up's rewrite.
+// in place and runs it, page.apply_tidy() does so with the tidy-up's rewrite, and
+// page.check_view() tells what the section shows now (see render_analysis).
 function analysis_section(page) {
   addEventListener('beforeprint', () => open_details_for_print(true));
   addEventListener('afterprint', () => open_details_for_print(false));
@@ -730,6 +732,7 @@ function analysis_section(page) {
     restart: () => page.start_check(),
     repair: (c) => page.apply_repair(c.repaired),
     tidy: () => page.apply_tidy(),
+    refresh: () => show_actions(page.check_view()),
   };
   return {
     render: (view) => render_analysis(view, actions),

@@ -27,8 +27,11 @@ add_words({
     diagnostic: (kind, text) => ({
       arrow_in_scheme: `Nyíl a sémasorban (hiányzik az üres sor a függőségek előtt?): ${text}`,
       empty_name: `Üres név a sémasorban (két vessző egymás után vagy a sor elején): ${text}`,
+      comment_in_scheme: `Megjegyzésnek látszó sémasor (sémaként olvasva): ${text}`,
       leading_empty_line: 'A bemenet üres sorral kezdődik, így egy sémát sem ad meg.',
       blank_in_name: `Szóköz vagy tabulátor a névben: „${text}”`,
+      whole_scheme: 'Egy séma minden attribútumot tartalmaz, így a felbontás biztosan ' +
+          `veszteségmentes: ${text}`,
       unknown_name: `Ismeretlen attribútum a függőségben (egy séma sem tartalmazza): „${text}”`,
       missing_arrow: `Hiányzik a „->” a függőségből: ${text}`,
       unread_line: `Nem feldolgozott sor (üres sor zárta le a függőségeket): ${text}`,
@@ -82,8 +85,11 @@ add_words({
       arrow_in_scheme: 'An arrow in a scheme line (is the empty line before the dependencies ' +
           `missing?): ${text}`,
       empty_name: `An empty name in a scheme line (two commas in a row, or a leading one): ${text}`,
+      comment_in_scheme: `A scheme line that looks like a comment (read as a scheme): ${text}`,
       leading_empty_line: 'The input starts with an empty line, so it names no scheme.',
       blank_in_name: `A blank or a tab in the name “${text}”`,
+      whole_scheme: 'A scheme holds every attribute, so the decomposition is lossless ' +
+          `whatever the dependencies: ${text}`,
       unknown_name: `An attribute that no scheme has, in a dependency: “${text}”`,
       missing_arrow: `A dependency without “->”: ${text}`,
       unread_line: `A line not read (an empty line ended the dependencies): ${text}`,

@@ -198,12 +198,13 @@ async function run() {
     state.result = result;
     state.ran = {bytes, name};
     state.stale = false;
-    const check = {status: 'running', progress: null};
+    // A run that stopped before the chase has nothing to check.
+    const check = result.lossless == null ? null : {status: 'running', progress: null};
     state.check = check;
     // The sections of the earlier answer go at once, so that none stands beside the new verdict.
     for (const section of document.querySelectorAll('#outcome > *')) section.hidden = true;
     await render(true);
-    if (state.check === check) start_check(check);
+    if (check !== null && state.check === check) start_check(check);
   }
   if (id !== state.run) return;
   state.running = null;
@@ -214,6 +215,7 @@ async function run() {
 const page = {
   run,
   input_changed,
+  check_view,
   tidy: (bytes) => engine.tidy(bytes, true),
   tidy_changed: () => {
     if (state.result !== null) analysis.show_actions(check_view());
