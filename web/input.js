@@ -202,13 +202,6 @@ function render_warnings(r) {
   }
 }
 
-// The input that an answer belongs to, as bytes: on paper it stands above the verdict; the screen
-// has it in the text box.
-function render_printed(bytes) {
-  show_text($('#printed-input-text'), $('#printed-input-note'), bytes, 'printedCut');
-  $('#printed-input').hidden = false;
-}
-
 // The offer of the tidy-up: the rewritten input, its changed lines marked with what changed, and a
 // button that replaces the input with it, acting while the offer is for the input on screen.
 function render_tidy(tidy, current, card, apply) {
@@ -269,6 +262,7 @@ function input_section(page) {
   let tidy = null;  // the tidy-up's answer, {version, result}, for the input it was asked for
   let tidy_timer = 0;
   let warned = null;  // the answer whose messages are drawn
+  let printed = null;  // the input that the answer on screen belongs to, until it is printed
 
   const card_shown = () => !$('#file-card').hidden;
 
@@ -344,6 +338,19 @@ function input_section(page) {
     if (card) $('#run').focus();
     return true;
   }
+
+  // On paper the input that the answer belongs to stands above its verdict; the screen has it in
+  // the text box. Its text is made when printing starts: a megabyte of it costs the page a pause.
+  const fill_printed = () => {
+    if (printed === null) return;
+    show_text($('#printed-input-text'), $('#printed-input-note'), printed, 'printedCut');
+    printed = null;
+  };
+  addEventListener('beforeprint', fill_printed);
+  // Print media set by other means (a browser's developer tools, a test) announce no printing.
+  matchMedia('print').addEventListener('change', (media) => {
+    if (media.matches) fill_printed();
+  });
 
   const open_file = async (file) => {
     if (!file) return;
@@ -421,6 +428,11 @@ function input_section(page) {
       warned = r;
       render_warnings(r);
     },
-    render_printed,
+    // The input bytes that the answer on screen belongs to, for paper.
+    render_printed(data) {
+      printed = data;
+      $('#printed-input-text').replaceChildren();
+      $('#printed-input').hidden = false;
+    },
   };
 }

@@ -137,7 +137,7 @@ function show_stale() {
 // Checks the input of the answer shown, in the check's own worker, and shows how far it gets.
 // A check that a newer run, a change of the input or Stop overtook is not shown.
 function start_check(check = {status: 'running', progress: null}) {
-  if (state.result === null || state.result.lossless === null || state.stale) return;
+  if (state.result === null || state.result.lossless == null || state.stale) return;
   state.check = check;
   const told = (progress) => {
     if (state.check !== check) return;
