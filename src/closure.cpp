@@ -415,3 +415,42 @@ std::vector<derivation_step> derive(const dependency_index& d, closure_engine& e
   }
   return steps;
 }
+
+std::vector<int> closure_of(const dependency_index& d, closure_engine& engine,
+                            std::span<const int> x, work_meter& meter) {
+  engine.clear();
+  engine.set_target_all();
+  std::vector<int> result;
+  for (int c : x) {
+    if (d.index_of[c] >= 0) {
+      engine.add(d.index_of[c]);
+    } else {
+      result.push_back(c);
+    }
+  }
+  engine.run(meter);
+  for (int a : engine.members()) result.push_back(d.column_of[a]);
+  std::sort(result.begin(), result.end());
+  meter.spend(static_cast<long long>(x.size() + result.size()));
+  return result;
+}
+
+bool closure_holds(const dependency_index& d, closure_engine& engine, std::span<const int> x,
+                   std::span<const int> target, work_meter& meter) {
+  meter.spend(static_cast<long long>(x.size() + target.size()));
+  std::vector<int> wanted;
+  for (int c : target) {
+    if (d.index_of[c] >= 0) {
+      wanted.push_back(d.index_of[c]);
+    } else if (std::find(x.begin(), x.end(), c) == x.end()) {
+      return false;
+    }
+  }
+  engine.clear();
+  engine.set_target(wanted);
+  for (int c : x) {
+    if (d.index_of[c] >= 0) engine.add(d.index_of[c]);
+  }
+  engine.run(meter);
+  return engine.covered();
+}

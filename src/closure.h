@@ -182,6 +182,16 @@ scheme_index index_schemes(const dependency_index& d, const std::vector<std::vec
 // U attributes as columns, ascending.
 std::vector<int> to_columns(const dependency_index& d, std::span<const int> u_attributes);
 
+// X+ for a set X of distinct columns under the records that d indexes: ascending columns. A column
+// outside U is in X+ only when it is in X. Spends from meter; partial once it has run out.
+std::vector<int> closure_of(const dependency_index& d, closure_engine& engine,
+                            std::span<const int> x, work_meter& meter);
+
+// True when every column of target is in X+; stops as soon as they are. Meaningless once the meter
+// has run out.
+bool closure_holds(const dependency_index& d, closure_engine& engine, std::span<const int> x,
+                   std::span<const int> target, work_meter& meter);
+
 // One dependency applied while a closure grows: the attributes it added that no record listed
 // before it added.
 struct derivation_step {

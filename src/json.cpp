@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace {
@@ -177,13 +178,18 @@ void write_records(writer& out, const preservation_check& p,
   out << ']';
 }
 
-void write_scheme(writer& out, const scheme_check& s) {
-  out << "{\"form\": ";
-  if (s.form == normal_form::undecided) {
+// A normal form by its name, or null when not decided.
+void write_form(writer& out, normal_form form) {
+  if (form == normal_form::undecided) {
     out << "null";
   } else {
-    append_string(out.buffer(), form_name(s.form));
+    append_string(out.buffer(), form_name(form));
   }
+}
+
+void write_scheme(writer& out, const scheme_check& s) {
+  out << "{\"form\": ";
+  write_form(out, s.form);
   out << ", \"keys\": ";
   write_lists(out, s.keys);
   out << ", \"keys_complete\": " << (s.keys_complete ? "true" : "false") << ", \"witness\": ";
@@ -279,4 +285,167 @@ void write_json(std::ostream& stream, const std::vector<std::string>& attr,
         << ", \"preserving\": " << (check.repair->preserving ? "true" : "false") << '}';
   }
   out << ",\n \"complete\": " << (check.complete ? "true" : "false") << "}\n";
+}
+
+namespace {
+
+const char* json_bool(const std::optional<bool>& b) {
+  if (!b) return "null";
+  return *b ? "true" : "false";
+}
+
+// A dependency with one attribute on the right, as {"left": [..], "right": [a]}.
+void write_fd(writer& out, const std::vector<int>& left, int right) {
+  out << "{\"left\": ";
+  write_list(out, left);
+  out << ", \"right\": [" << right << "]}";
+}
+
+// The steps of a part, one per line: each by write_step(out, step).
+template <typename Step, typename Write>
+void write_steps(writer& out, const std::vector<Step>& steps, Write write_step) {
+  out << '[';
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    out << (k > 0 ? ",\n   " : "\n   ");
+    write_step(out, steps[k]);
+  }
+  out << ']';
+}
+
+void write_cover(writer& out, const minimal_cover& cover) {
+  out << ",\n \"cover\": {\"dependencies\": ";
+  if (!cover.complete) {
+    out << "null";
+  } else {
+    out << '[';
+    for (std::size_t k = 0; k < cover.dependencies.size(); ++k) {
+      out << (k > 0 ? ", " : "");
+      write_fd(out, cover.dependencies[k].left, cover.dependencies[k].right);
+    }
+    out << ']';
+  }
+  out << ",\n  \"steps\": ";
+  write_steps(out, cover.steps, [](writer& o, const cover_step& s) {
+    o << "{\"step\": \"" << kind_name(s.kind) << "\", \"left\": ";
+    write_list(o, s.left);
+    o << ", \"right\": [" << s.right << ']';
+    if (s.kind == cover_step_kind::extraneous) o << ", \"attribute\": " << s.attribute;
+    if (s.kind != cover_step_kind::trivial) {
+      o << ", \"closure\": ";
+      write_list(o, s.closure);
+    }
+    o << '}';
+  });
+  out << '}';
+}
+
+// The schemes of a part, null when it did not finish.
+void write_schemes(writer& out, bool complete, const std::vector<std::vector<int>>& schemes) {
+  if (complete) {
+    write_lists(out, schemes);
+  } else {
+    out << "null";
+  }
+}
+
+// What the chase and the check say of a decomposition; lost only for the BCNF one.
+void write_checked(writer& out, const std::optional<design_check>& c, bool with_lost) {
+  if (with_lost) {
+    out << ",\n  \"lost\": ";
+    if (c && c->lost) {
+      write_list(out, *c->lost);
+    } else {
+      out << "null";
+    }
+    out << ", \"lossless\": " << json_bool(c ? c->lossless : std::nullopt);
+  } else {
+    out << ",\n  \"lossless\": " << json_bool(c ? c->lossless : std::nullopt)
+        << ", \"preserving\": " << json_bool(c ? c->preserving : std::nullopt);
+  }
+  out << ", \"forms\": ";
+  if (!c) {
+    out << "null";
+    return;
+  }
+  out << '[';
+  for (std::size_t k = 0; k < c->forms.size(); ++k) {
+    out << (k > 0 ? ", " : "");
+    write_form(out, c->forms[k]);
+  }
+  out << ']';
+}
+
+void write_synthesis(writer& out, const synthesis_result& s, const std::optional<design_check>& c) {
+  out << ",\n \"synthesis\": {\"schemes\": ";
+  write_schemes(out, s.complete, s.schemes);
+  out << ",\n  \"steps\": ";
+  write_steps(out, s.steps, [](writer& o, const synthesis_step& step) {
+    o << "{\"step\": \"" << kind_name(step.kind) << "\", \"scheme\": ";
+    write_list(o, step.scheme);
+    switch (step.kind) {
+      case synthesis_step_kind::scheme:
+        o << ", \"from\": ";
+        write_list(o, step.from);
+        break;
+      case synthesis_step_kind::contained:
+        o << ", \"in\": ";
+        write_list(o, step.in);
+        break;
+      case synthesis_step_kind::key:
+        o << ", \"closure\": ";
+        write_list(o, step.closure);
+        break;
+    }
+    o << '}';
+  });
+  write_checked(out, c, false);
+  out << '}';
+}
+
+void write_bcnf(writer& out, const bcnf_result& b, const std::optional<design_check>& c) {
+  out << ",\n \"bcnf\": {\"schemes\": ";
+  write_schemes(out, b.complete, b.schemes);
+  out << ",\n  \"steps\": ";
+  write_steps(out, b.steps, [](writer& o, const bcnf_step& step) {
+    o << "{\"scheme\": ";
+    write_list(o, step.scheme);
+    o << ", \"violation\": {\"left\": ";
+    write_list(o, step.left);
+    o << ", \"right\": ";
+    write_list(o, step.right);
+    o << "}, \"closure\": ";
+    write_list(o, step.closure);
+    o << ", \"into\": ";
+    write_lists(o, {step.first, step.second});
+    o << '}';
+  });
+  write_checked(out, c, true);
+  out << '}';
+}
+
+}  // namespace
+
+void write_design_json(std::ostream& stream, const std::vector<std::string>& attr,
+                       const std::vector<halmaz>& F, const design_result& design) {
+  writer out(stream);
+  out << "{\"version\": ";
+  append_string(out.buffer(), lossless_version);
+  out << ",\n \"attributes\": [";
+  for (std::size_t k = 0; k < attr.size(); ++k) {
+    if (k > 0) out << ", ";
+    append_string(out.buffer(), attr[k]);
+  }
+  out << "],\n \"dependencies\": [";
+  for (std::size_t k = 0; k < F.size(); ++k) {
+    out << (k > 0 ? ", " : "") << "{\"left\": ";
+    write_list(out, F[k].left);
+    out << ", \"right\": ";
+    write_list(out, F[k].right);
+    out << '}';
+  }
+  out << ']';
+  write_cover(out, design.cover);
+  write_synthesis(out, design.synthesis, design.synthesis_check);
+  write_bcnf(out, design.bcnf, design.bcnf_check);
+  out << ",\n \"complete\": " << (design.complete ? "true" : "false") << "}\n";
 }

@@ -1,5 +1,6 @@
-// The decomposition check as one JSON object, for `lossless --json` and the web page. It presents
-// the answers of check_decomposition and decides nothing itself.
+// The decomposition check as one JSON object, for `lossless --json` and the web page, and design
+// mode as another, for `lossless --design`. They present the answers of check_decomposition and
+// design_decomposition and decide nothing themselves.
 
 #ifndef LOSSLESS_JSON_H_
 #define LOSSLESS_JSON_H_
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "analysis.h"
+#include "design.h"
 #include "input.h"
 
 // The version of the tool, as `lossless --version` and the JSON object give it.
@@ -28,5 +30,12 @@ void write_json_string(std::ostream& out, std::string_view text);
 void write_json(std::ostream& out, const std::vector<std::string>& attr,
                 const std::vector<std::vector<int>>& schemes, const std::vector<halmaz>& F,
                 bool lossless, const decomposition_check& check);
+
+// Writes the object of design mode, followed by a newline: the version, the catalogue attr and F as
+// read (-1 kept) as write_json writes them, then the minimal cover, the 3NF synthesis and the BCNF
+// decomposition, each with its steps and what the chase and the check say of it. Schemes are
+// ascending column lists; what was not decided is null, and complete is then false.
+void write_design_json(std::ostream& out, const std::vector<std::string>& attr,
+                       const std::vector<halmaz>& F, const design_result& design);
 
 #endif  // LOSSLESS_JSON_H_

@@ -10,9 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "json.h"
 #include "run.h"
-#include "tidy.h"
 
 #ifndef _WIN32
 #include <errno.h>
@@ -107,34 +105,28 @@ int run_paths(const fs::path& input, const fs::path& result_path, bool& result_o
 }
 
 // What the command line asks for: the two-path run, or one answer printed for one input.
-enum class mode { paths, json, tidy };
+enum class mode { paths, json, tidy, design };
 
 struct option_name {
   std::string_view option;
   mode m;
 };
 
-constexpr option_name one_path_modes[] = {{"--json", mode::json}, {"--tidy", mode::tidy}};
+constexpr option_name one_path_modes[] = {
+    {"--json", mode::json}, {"--tidy", mode::tidy}, {"--design", mode::design}};
 
-// The answer of a one-path mode for the input's bytes, written to standard output; the messages
-// go to d. Returns the exit code.
+// The answer of a one-path mode for the input's bytes on standard output. Returns the exit code.
 int print_answer(mode m, std::string_view bytes, diagnostics& d) {
-  if (m == mode::tidy) {
-    const tidy_result tidied = tidy(bytes);
-    std::cout << tidied.bytes;
-    for (const tidy_change& c : tidied.changes) {
-      std::cerr << c.line << ": " << kind_name(c.kind) << '\n';
-    }
-    std::cerr << std::flush;
-    return exit_ok;
+  switch (m) {
+    case mode::json:
+      return print_check(bytes, std::cout, d);
+    case mode::design:
+      return print_design(bytes, std::cout, d);
+    case mode::tidy:
+      return print_tidy(bytes, std::cout, std::cerr);
+    case mode::paths:
+      break;
   }
-  std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
-  run_options options;
-  options.check = true;
-  const run_result outcome = run(bytes, no_trace, d, options);
-  if (outcome.exit_code != exit_ok) return outcome.exit_code;
-  write_json(std::cout, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless,
-             *outcome.check);
   return exit_ok;
 }
 
@@ -168,6 +160,7 @@ void print_help(std::ostream& out) {
   out << "Usage: lossless <input file> <result file>\n"
          "       lossless --json <input file>\n"
          "       lossless --tidy <input file>\n"
+         "       lossless --design <input file>\n"
          "       lossless --help | --version\n"
          "\n"
          "Decides by the tableau chase whether the decomposition in the input file has a\n"
@@ -175,16 +168,21 @@ void print_help(std::ostream& out) {
          "input followed by the verdict, vesztesegmentes (lossless) or nem vesztesegmentes.\n"
          "\n"
          "Options:\n"
-         "  --json <input file>  check the whole decomposition (lossless join, dependency\n"
-         "                       preservation, keys, normal forms, redundant schemes and a\n"
-         "                       repair) and print it as one JSON object; no trace, no\n"
-         "                       result file\n"
-         "  --tidy <input file>  rewrite an exercise typed as textbooks print it into the\n"
-         "                       input format and print it; each rewrite is listed on\n"
-         "                       standard error as <line>: <kind>\n"
-         "                       (lossless --tidy feladat.txt > rendezett.txt)\n"
-         "  -h, --help           print this help\n"
-         "  --version            print the version\n"
+         "  --json <input file>    check the whole decomposition (lossless join, dependency\n"
+         "                         preservation, keys, normal forms, redundant schemes and\n"
+         "                         a repair) and print it as one JSON object; no trace, no\n"
+         "                         result file\n"
+         "  --tidy <input file>    rewrite an exercise typed as textbooks print it into the\n"
+         "                         input format and print it; each rewrite is listed on\n"
+         "                         standard error as <line>: <kind>\n"
+         "                         (lossless --tidy feladat.txt > rendezett.txt)\n"
+         "  --design <input file>  find a minimal cover of the dependencies, a 3NF synthesis\n"
+         "                         and a BCNF decomposition of all the attributes, every\n"
+         "                         step with the closure that proves it, check both\n"
+         "                         decompositions as --json does, and print it all as one\n"
+         "                         JSON object; no trace, no result file\n"
+         "  -h, --help             print this help\n"
+         "  --version              print the version\n"
          "\n"
          "See lossless(1) for the input format, the trace and the messages.\n";
 }

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "chase.h"
+#include "json.h"
 #include "tableau.h"
+#include "tidy.h"
 
 bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d) {
   const std::string_view mark = input.substr(0, 2);
@@ -86,8 +88,39 @@ run_result run(std::string_view input, std::ostream& console, diagnostics& d,
       outcome.repaired = with_schemes_added(input, c.attr, outcome.check->repair->add);
     }
   }
+  if (options.design) {
+    outcome.design = design_decomposition(static_cast<int>(c.attr.size()), F, options.design_work);
+  }
   outcome.attr = std::move(c.attr);
   outcome.F = std::move(F);
   if (outcome.kept) outcome.chased = std::move(matr_S);
   return outcome;
+}
+
+int print_check(std::string_view input, std::ostream& out, diagnostics& d) {
+  std::ostream no_trace(nullptr);  // every write fails at once and costs nothing
+  run_options options;
+  options.check = true;
+  const run_result r = run(input, no_trace, d, options);
+  if (r.exit_code != exit_ok) return r.exit_code;
+  write_json(out, r.attr, r.schemes, r.F, *r.lossless, *r.check);
+  return exit_ok;
+}
+
+int print_design(std::string_view input, std::ostream& out, diagnostics& d) {
+  std::ostream no_trace(nullptr);
+  run_options options;
+  options.design = true;
+  const run_result r = run(input, no_trace, d, options);
+  if (r.exit_code != exit_ok) return r.exit_code;
+  write_design_json(out, r.attr, r.F, *r.design);
+  return exit_ok;
+}
+
+int print_tidy(std::string_view input, std::ostream& out, std::ostream& err) {
+  const tidy_result tidied = tidy(input);
+  out << tidied.bytes;
+  for (const tidy_change& c : tidied.changes) err << c.line << ": " << kind_name(c.kind) << '\n';
+  err << std::flush;
+  return exit_ok;
 }

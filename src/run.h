@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis.h"
+#include "design.h"
 #include "diagnostics.h"
 #include "input.h"
 #include "matrix.h"
@@ -34,6 +35,9 @@ struct run_options {
   bool check = false;       // also check the whole decomposition
   check_budget budget;      // the check's work budgets
   check_progress progress;  // told how far the check got; may be empty
+
+  bool design = false;        // also design from R and F: cover, 3NF synthesis, BCNF
+  design_budget design_work;  // its work budgets
 };
 
 // What a run gives besides its trace and its messages.
@@ -52,6 +56,7 @@ struct run_result {
 
   std::optional<decomposition_check> check;  // when asked for and the chase ran
   std::string repaired;  // the input with the repair's schemes added, when one was proposed
+  std::optional<design_result> design;  // when asked for and the chase ran
 };
 
 // True when the input starts with a UTF-16 byte-order mark (FF FE or FE FF), after reporting that
@@ -64,9 +69,19 @@ bool refuse_utf16(std::string_view input, std::string_view name, diagnostics& d)
 // and then, when asked, the check. A UTF-8 byte-order mark at the start is skipped by every
 // reading but kept in the result text, and lines are numbered after it. When the tableau would
 // not fit in memory the run stops after the catalogue with exit_no_memory. Writes to console are
-// not checked here: a failing console costs nothing else.
+// not checked here: a failing console costs nothing else. The design, when asked, follows.
 run_result run(std::string_view input, std::ostream& console, diagnostics& d,
                const run_options& options = {});
+
+// The one-path runs, which print one answer for the input on out instead of the trace and write no
+// result file. print_check and print_design read and report the input as run() does, with the
+// same messages to d, and print the check's JSON object (`lossless --json`) or design mode's
+// (`lossless --design`); each returns run()'s exit code, printing nothing when it is not exit_ok.
+// print_tidy prints the tidied input and one "<line>: <kind>" line per rewrite on err, and
+// returns exit_ok. Writes to out are not checked here.
+int print_check(std::string_view input, std::ostream& out, diagnostics& d);
+int print_design(std::string_view input, std::ostream& out, diagnostics& d);
+int print_tidy(std::string_view input, std::ostream& out, std::ostream& err);
 
 // Prints the closing part of the trace: "FINAL: ", the chased tableau and the verdict, ending with
 // the line "Fileba: ".

@@ -7,41 +7,41 @@
 
 namespace {
 
-// X+ as columns, ascending, by the engine run to the fixpoint from the columns of x.
-std::vector<int> closure_of(int m, const std::vector<halmaz>& F, const std::vector<int>& x) {
+// X+ as columns, ascending, under F over m columns.
+std::vector<int> closure(int m, const std::vector<halmaz>& F, const std::vector<int>& x) {
   const dependency_index d = index_dependencies(m, F);
   closure_engine engine(d);
-  engine.clear();
-  engine.set_no_target();
-  std::vector<int> outside;  // attributes no dependency mentions are in X+ only when in X
-  for (int c : x) {
-    if (d.index_of[c] >= 0) {
-      engine.add(d.index_of[c]);
-    } else {
-      outside.push_back(c);
-    }
-  }
   work_meter meter(1'000'000);
-  EXPECT_TRUE(engine.run(meter));
-  std::vector<int> columns = to_columns(d, engine.members());
-  columns.insert(columns.end(), outside.begin(), outside.end());
-  std::sort(columns.begin(), columns.end());
-  return columns;
+  std::vector<int> z = closure_of(d, engine, x, meter);
+  EXPECT_FALSE(meter.exhausted());
+  return z;
 }
 
 TEST(closure_engine, follows_chains_and_needs_every_left_attribute) {
   const std::vector<halmaz> F{{{0}, {1}}, {{1, 2}, {3}}, {{3}, {4}}};
-  EXPECT_EQ(closure_of(5, F, {0}), (std::vector<int>{0, 1}));
-  EXPECT_EQ(closure_of(5, F, {0, 2}), (std::vector<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ(closure_of(5, F, {4}), (std::vector<int>{4}));
+  EXPECT_EQ(closure(5, F, {0}), (std::vector<int>{0, 1}));
+  EXPECT_EQ(closure(5, F, {0, 2}), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(closure(5, F, {4}), (std::vector<int>{4}));
 }
 
 // A left side naming an unknown attribute (-1) never applies; a -1 on the right is dropped; an
 // empty left side always fires.
 TEST(closure_engine, applies_only_records_that_apply) {
   const std::vector<halmaz> F{{{0, -1}, {1}}, {{0}, {-1, 2}}, {{}, {3}}};
-  EXPECT_EQ(closure_of(4, F, {0}), (std::vector<int>{0, 2, 3}));
-  EXPECT_EQ(closure_of(4, F, {}), (std::vector<int>{3}));
+  EXPECT_EQ(closure(4, F, {0}), (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(closure(4, F, {}), (std::vector<int>{3}));
+}
+
+// A column that no dependency mentions is in X+ only when it is in X, and closure_holds agrees.
+TEST(closure_of, keeps_columns_outside_the_dependencies) {
+  const std::vector<halmaz> F{{{0}, {1}}};
+  EXPECT_EQ(closure(4, F, {0, 3}), (std::vector<int>{0, 1, 3}));
+  const dependency_index d = index_dependencies(4, F);
+  closure_engine engine(d);
+  work_meter meter(1'000);
+  const std::vector<int> x{0, 3}, inside{1, 3}, outside{2};
+  EXPECT_TRUE(closure_holds(d, engine, x, inside, meter));
+  EXPECT_FALSE(closure_holds(d, engine, x, outside, meter));
 }
 
 // With a target, the run may stop once the target is in, and covered() says whether it is.

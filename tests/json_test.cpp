@@ -57,7 +57,7 @@ std::string json_of(const std::string& text, const check_budget& budget = {}) {
 // scheme is in BCNF, and adding the key repairs the join.
 TEST(write_json, writes_every_answer_of_the_lossy_example) {
   EXPECT_EQ(json_of("A,B\nB,C\nC,D\n\nA->B\nC->D\n"),
-            R"({"version": "1.2.0",
+            R"({"version": "1.3.0",
  "attributes": ["A", "B", "C", "D"],
  "schemes": [[0, 1], [1, 2], [2, 3]],
  "dependencies": [{"left": [0], "right": [1]}, {"left": [2], "right": [3]}, {"left": [], "right": []}],
@@ -100,7 +100,7 @@ TEST(write_json, writes_null_for_what_is_not_decided) {
   check_budget none;
   none.single_closures = none.preservation = none.keys = none.normal_forms = none.scheme =
       none.redundancy = 0;
-  EXPECT_EQ(json_of("A,B\n\nA->B\n", none), R"({"version": "1.2.0",
+  EXPECT_EQ(json_of("A,B\n\nA->B\n", none), R"({"version": "1.3.0",
  "attributes": ["A", "B"],
  "schemes": [[0, 1]],
  "dependencies": [{"left": [0], "right": [1]}, {"left": [], "right": []}],

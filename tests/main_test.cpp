@@ -25,6 +25,7 @@ namespace {
 
 const fs::path data_dir = LOSSLESS_TEST_DATA;
 const fs::path json_dir = LOSSLESS_JSON_DATA;
+const fs::path design_dir = LOSSLESS_DESIGN_DATA;
 
 void write_file(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -194,16 +195,53 @@ TEST(json, refuses_an_input_as_the_two_path_run_does) {
   }
 }
 
+// Each folder of tests/design_data/ is one exercise: `input`, the object `json` that --design
+// prints for it, worked out by hand, and the expected `stderr` where there is one. No file is
+// written.
+class design_case : public testing::TestWithParam<std::string> {};
+
+TEST_P(design_case, prints_the_design_worked_out_by_hand) {
+  const std::string name = GetParam();
+  scratch s;
+  fs::copy_file(design_dir / name / "input", s / "input");
+  outcome got = s.run({"--design", "input"});
+  EXPECT_EQ(got.exit_code, 0);
+  EXPECT_EQ(without_layout(got.out), without_layout(read_file(design_dir / name / "json")));
+  const fs::path err = design_dir / name / "stderr";
+  EXPECT_EQ(got.err, fs::exists(err) ? read_file(err) : "");
+  EXPECT_EQ(std::distance(fs::directory_iterator(s / "."), fs::directory_iterator()), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(design, design_case, testing::ValuesIn(case_names(design_dir)),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
+
+// --design refuses an input as --json does, with its own usage line, and prints no object when
+// the run stops before the chase.
+TEST(design, refuses_an_input_as_json_does) {
+  scratch s;
+  write_file(s / "wide", own_attribute_schemes(100000));
+  const outcome alone = s.run({"--design"});
+  EXPECT_EQ(alone.exit_code, 1);
+  EXPECT_EQ(alone.err, "Hasznalat: lossless --design <bemeneti fajl>\n");
+  const outcome wide = s.run({"--design", "wide"});
+  EXPECT_EQ(wide.exit_code, 2);
+  EXPECT_EQ(wide.out, "");
+  EXPECT_EQ(wide.err, "Nincs eleg memoria a tablazathoz: 100000 x 100000\n");
+}
+
 TEST(options, help_and_version_print_and_exit_with_0) {
   scratch s;
   outcome version = s.run({"--version"});
   EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.out, "lossless 1.2.0\n");
+  EXPECT_EQ(version.out, "lossless 1.3.0\n");
   outcome help = s.run({"--help"});
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: lossless <input file> <result file>\n"));
   EXPECT_NE(help.out.find("--json <input file>"), std::string::npos);
   EXPECT_NE(help.out.find("--tidy <input file>"), std::string::npos);
+  EXPECT_NE(help.out.find("--design <input file>"), std::string::npos);
   EXPECT_EQ(help.err, "");
   outcome short_help = s.run({"-h"});
   EXPECT_EQ(short_help.exit_code, 0);
