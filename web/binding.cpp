@@ -191,9 +191,46 @@ val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, 
   return out;
 }
 
-// The input rewritten by the tidy-up, and one {kind, line} per rewrite.
-val tidy_bytes(std::uintptr_t data, std::size_t size) {
-  const tidy_result tidied = tidy(std::string_view(reinterpret_cast<const char*>(data), size));
+// The tidy-up's table as the page shows it: at most this many rows, each text cut to this many
+// characters.
+constexpr std::size_t shown_tidy_rows = 200;
+constexpr std::size_t shown_tidy_characters = 1000;
+
+val kinds_of(const std::vector<rewrite>& kinds) {
+  val list = val::array();
+  for (rewrite r : kinds) list.call<void>("push", std::string(kind_name(r)));
+  return list;
+}
+
+// The table of a tidy-up (see tidy_rows) as {rows, whole, complete, lines}: per row {line, text,
+// dropped, old, kinds}, texts as bytes, text the lines written from the input line.
+val table_of(std::string_view input, const tidy_result& tidied) {
+  const tidy_table table = tidy_rows(input, tidied, shown_tidy_rows, shown_tidy_characters);
+  val rows = val::array();
+  for (const tidy_row& r : table.rows) {
+    val row = val::object();
+    row.set("line", static_cast<double>(r.line));
+    val text = val::array();
+    for (const std::string& line : r.text) text.call<void>("push", bytes_of(line));
+    row.set("text", text);
+    row.set("dropped", r.dropped);
+    row.set("old", r.dropped ? bytes_of(r.old_text) : val::null());
+    row.set("kinds", kinds_of(r.kinds));
+    rows.call<void>("push", row);
+  }
+  val out = val::object();
+  out.set("rows", rows);
+  out.set("whole", table.whole);
+  out.set("complete", table.complete);
+  out.set("lines", static_cast<double>(table.changed_lines));
+  return out;
+}
+
+// The input rewritten by the tidy-up, and one {kind, line} per rewrite; with table, also the
+// table that the page shows of it.
+val tidy_bytes(std::uintptr_t data, std::size_t size, bool table) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const tidy_result tidied = tidy(input);
   val out = val::object();
   out.set("bytes", bytes_of(tidied.bytes));
   val changes = val::array();
@@ -204,11 +241,7 @@ val tidy_bytes(std::uintptr_t data, std::size_t size) {
     changes.call<void>("push", item);
   }
   out.set("changes", changes);
-  // A number per line of a big file: one typed array, not an array of numbers.
-  const std::vector<std::int32_t> source(tidied.source.begin(), tidied.source.end());
-  out.set(
-      "source",
-      val::global("Int32Array").new_(emscripten::typed_memory_view(source.size(), source.data())));
+  if (table) out.set("table", table_of(input, tidied));
   return out;
 }
 

@@ -158,13 +158,6 @@ function buffers(value) {
   return [...found];
 }
 
-// The tidy-up's lines as the page shows them, at most shown_rows of them: every line of the tidied
-// text when it has no more than that, else only the lines that changed. Each is {line, text} with
-// the input's line number; a changed line also has its kinds, and a line that the tidy-up drops
-// has dropped: true and its old text. The engine names the input line of each tidied line
-// (source), so the two texts are walked side by side.
-const shown_rows = 200;
-
 // Of a longer text the page shows only the start.
 const shown_characters = 1000;
 
@@ -172,52 +165,18 @@ function cut(text, limit = shown_characters) {
   return text.length > limit ? `${text.slice(0, limit)}…` : text;
 }
 
-function tidy_rows(input, tidied) {
-  const kinds = new Map();
-  for (const {kind, line} of tidied.changes) {
-    if (!kinds.has(line)) kinds.set(line, []);
-    kinds.get(line).push(kind);
-  }
-  // Decoded only when shown, and of a long line only the start: a big file's lines are mostly
-  // not shown, and a line may be megabytes long.
-  const text_of = (part) => {
-    const start = part.subarray(0, 4 * shown_characters);
-    return cut(new TextDecoder().decode(start, {stream: start.length < part.length}));
-  };
-  const lines = (bytes) => {
-    let at = bytes[0] === 0xef && bytes[1] === 0xbb && bytes[2] === 0xbf ? 3 : 0;
-    return () => {
-      if (at >= bytes.length) return null;
-      const newline = bytes.indexOf(10, at);
-      const next = newline === -1 ? bytes.length : newline + 1;
-      let stop = newline === -1 ? bytes.length : newline;
-      if (stop > at && bytes[stop - 1] === 13) --stop;
-      const part = bytes.subarray(at, stop);
-      at = next;
-      return () => text_of(part);
-    };
-  };
-  const source = tidied.source;
-  const whole = source.length <= shown_rows;
-  const next_input = lines(input);
-  const next_output = lines(tidied.bytes);
-  const rows = [];
-  let changed = 0;
-  let kept = 0;
-  for (let number = 1, line = next_input(); line !== null; ++number, line = next_input()) {
-    if (rows.length === shown_rows || (!whole && changed === kinds.size)) break;
-    const is_kept = source[kept] === number;
-    const text = is_kept ? next_output() : line;
-    if (is_kept) ++kept;
-    const of_line = kinds.get(number);
-    if (of_line === undefined) {
-      if (whole) rows.push({line: number, text: text()});
-      continue;
-    }
-    ++changed;
-    rows.push({line: number, text: text(), kinds: of_line, dropped: !is_kept});
-  }
-  return {rows, whole, complete: changed === kinds.size, lines: kinds.size};
+// The tidy-up's table as the page shows it (the engine's tidy_rows): each row {line, text} with
+// the input's line number and the text written from it, a changed row also with its kinds, and a
+// dropped one with dropped: true and its old text.
+function tidy_table(table) {
+  const text = (bytes) => new TextDecoder().decode(bytes);
+  const rows = table.rows.map((r) => ({
+    line: r.line,
+    text: r.dropped ? text(r.old) : r.text.map(text).join('\n'),
+    dropped: r.dropped,
+    kinds: r.kinds.length > 0 ? r.kinds : undefined,
+  }));
+  return {rows, whole: table.whole, complete: table.complete, lines: table.lines};
 }
 
 // Runs the engine's function on the bytes, which it reads from its own memory.
@@ -239,9 +198,9 @@ self.onmessage = async (event) => {
     if (engine === null) engine = create_engine();
     engine = await engine;
     if (op === 'tidy') {
-      const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length));
+      const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length, packed));
       const result = packed ?
-          {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_rows(bytes, tidied)} :
+          {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_table(tidied.table)} :
           {bytes: tidied.bytes, changes: tidied.changes};
       self.postMessage({id, result}, [result.bytes.buffer]);
       return;
