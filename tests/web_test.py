@@ -3,8 +3,9 @@
 Every case of tests/data/ goes through window.lossless.run and must give the bytes, the exit code
 and the result file (or none) that the console tool gives; then a person's pass through the
 controls: an example, the stepper, the counterexample, a file with a UTF-8 mark, the download and
-the language switch; the keyboard alone; axe-core in each state of the page; a phone's width;
-print media; a 5 MB file; runs that overlap. The page must ask no server for anything.
+the language switch; the check after the verdict, stopped, and cut by its budget; the keyboard
+alone; axe-core in each state of the page; a phone's width; print media; a 5 MB file; runs that
+overlap. The page must ask no server for anything.
 Screenshots are left beside the page for a person to look at.
 
 Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> <lossless>
@@ -17,6 +18,7 @@ accessibility check, which is skipped without it unless CI is set.
 import json
 import os
 import pathlib
+import random
 import subprocess
 import sys
 import tempfile
@@ -56,8 +58,11 @@ window.lossless.run(new Uint8Array(bytes), name).then((r) => done({
 CONSOLE = {
     "arrow_in_scheme": ("Nyil a semasorban (hianyzik az ures sor?): ", False),
     "empty_name": ("Ures nev a semasorban: ", False),
+    "comment_in_scheme": ("Megjegyzesnek latszo semasor: ", False),
     "leading_empty_line": ("A bemenet ures sorral kezdodik: nincs egy sema sem", False),
     "blank_in_name": ("Szokoz vagy tabulator a nevben: ", True),
+    "whole_scheme": ("Egy sema minden attributumot tartalmaz, igy a felbontas biztosan "
+                     "vesztesegmentes: ", False),
     "unknown_name": ("Ismeretlen attributum a fuggosegben: ", True),
     "missing_arrow": ("Hianyzik a \"->\" a fuggosegbol: ", False),
     "unread_line": ("Nem feldolgozott sor (ures sor zarta a fuggosegeket): ", False),
@@ -91,6 +96,32 @@ FORTY = (",".join(f"A{i}" for i in range(1, 21)) + "\n" + ",".join(f"A{i}" for i
 # and two empty lines before the dependencies; lossless as meant.
 TYPED = "# exercise d\nAD\nAB\nBE\nCDE\nAE\n\n\nA -> C\nB -> C\nC -> D\nDE -> C\nCE -> A\n"
 MEANT = "A,D\nA,B\nB,E\nC,D,E\nA,E\n\nA->C\nB->C\nC->D\nD,E->C\nC,E->A\n"
+
+# A Silberschatz exercise typed as the book prints it: named schemes, and dependencies whose sides
+# are letter runs; read as it stands, the dependencies name attributes that no scheme has.
+# The company database of Elmasri and Navathe, with one scheme in first normal form: long names
+# in every table of the check.
+COMPANY = ("Ssn,Pnumber,Hours,Ename\nSsn,Ename\nPnumber,Pname,Plocation\n\n"
+           "Ssn,Pnumber->Hours\nSsn->Ename\nPnumber->Pname,Plocation\n")
+
+MISREAD = "R1 = (A, B, C)\nR2 = (A, D, E)\n\nA -> BC\nCD -> E\nB -> D\nE -> A\n"
+
+
+def random_wide(attributes, schemes, dependencies, left, seed=11):
+    """schemes random schemes over A1..A<attributes>, each attribute in one and 1 to 4 more at
+    random; random dependencies whose left sides hold left[0] to left[1] attributes and whose
+    right sides one or two. Lossy, and many dependencies are lost: a long check."""
+    rnd = random.Random(seed)
+    names = lambda columns: ",".join(f"A{c + 1}" for c in columns)
+    lines = [names(sorted(set(range(i, attributes, schemes))
+                          | {rnd.randrange(attributes) for _ in range(1 + rnd.randrange(4))}))
+             for i in range(schemes)]
+    lines.append("")
+    for _ in range(dependencies):
+        lines.append(names(rnd.sample(range(attributes), rnd.randint(*left))) + "->"
+                     + names(rnd.sample(range(attributes), 1 + rnd.randrange(2))))
+    return "\n".join(lines) + "\n"
+
 
 # Keeps the longest time between two ticks of a 5 ms timer: how long the page's thread was busy.
 GAP_TIMER = """
@@ -144,12 +175,21 @@ class page_test(unittest.TestCase):
         WebDriverWait(self.driver, 30, ignored_exceptions=[StaleElementReferenceException]).until(
             lambda _: condition())
 
-    def run_and_wait(self, start):
-        """Starts a run (a click, a key, or a file sent to #file) and waits until it is shown."""
+    def run_and_wait(self, start, check=True):
+        """Starts a run (a click, a key, or a file sent to #file) and waits until it is shown;
+        with check, also until the check after it has ended and is drawn."""
         self.driver.execute_script("document.getElementById('verdict').hidden = true")
         start()
         self.until(lambda: self.find("#verdict").is_displayed()
                    and not self.find("#busy").is_displayed())
+        if check:
+            self.until(self.settled)
+
+    def settled(self):
+        """Whether the page is drawn: no run in flight, no check running or being drawn."""
+        return self.driver.execute_script("""
+            return document.getElementById('busy').hidden &&
+                document.getElementById('analysis').getAttribute('aria-busy') !== 'true';""")
 
     def type_input(self, text):
         """Puts text in the text box as typing would, at once."""
@@ -241,13 +281,14 @@ class page_test(unittest.TestCase):
         self.type_input(TYPED)
         self.run_and_wait(lambda: self.find("#run").click())
         self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
-        self.assertIn("6 figyelmeztetés", self.find("#verdict-caveat").text)
+        self.assertIn("7 figyelmeztetés", self.find("#verdict-caveat").text)
         items = self.driver.find_elements(By.CSS_SELECTOR, "#warnings li")
-        self.assertEqual([item.text for item in items[:2]], [
+        self.assertEqual([item.text for item in items[:3]], [
+            "1. sor: Megjegyzésnek látszó sémasor (sémaként olvasva): # exercise d",
             "1. sor: Szóköz vagy tabulátor a névben: „#␣exercise␣d”",
             "9. sor: Nem feldolgozott sor (üres sor zárta le a függőségeket): A -> C"])
-        self.assertEqual(len(items), 6)
-        items[2].find_element(By.TAG_NAME, "button").click()
+        self.assertEqual(len(items), 7)
+        items[3].find_element(By.TAG_NAME, "button").click()
         self.assertEqual(self.focused(), "input")
         self.assertEqual(self.driver.execute_script(
             "const i = document.activeElement; return i.value.slice(i.selectionStart, "
@@ -364,7 +405,7 @@ class page_test(unittest.TestCase):
         self.assertEqual(lost.find_element(By.TAG_NAME, "strong").text, "C -> F: elvész")
         self.assertEqual(self.texts("#preservation .lost tbody tr"),
                          ["1R1{B}{B, C}", "1R2{D, E}{B, C, D, E}"])
-        self.assertIn("Z = {B, C, D, E}, ebből hiányzik Y része: {F}", lost.text)
+        self.assertIn("Z = {B, C, D, E}, Y − Z = {F}, ezért a függőség elvész.", lost.text)
         # A preserved dependency opens to its own rounds.
         preserved = self.driver.find_elements(By.CSS_SELECTOR,
                                               "#preservation details:not(.definition)")
@@ -386,8 +427,13 @@ class page_test(unittest.TestCase):
         self.assertEqual(self.texts("#normal-forms > p"), [
             "R1: C -> B teljesül, de {C} nem szuperkulcsa a sémának, ezért R1 nincs Boyce–Codd "
             "normálformában.",
-            "R2: D -> E teljesül, de {D} nem szuperkulcsa a sémának, és E nem elsődleges "
-            "attribútum (egyik kulcsnak sem eleme), ezért R2 nincs harmadik normálformában."])
+            "R2: D -> E teljesül, de {D} nem szuperkulcsa a sémának, és E másodlagos (nem "
+            "elsődleges) attribútum: egyik kulcsnak sem eleme; ezért R2 nincs harmadik "
+            "normálformában."])
+        self.assertIn("Miért elegendő? Az elveszett függőségek sémáival minden függőség megmarad",
+                      self.find("#repair").text)
+        # Every name is known: the section opens with the answers, no caveat.
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#analysis-caveat"), [])
         self.assertIn("Nincs redundáns séma", self.find("#redundant").text)
         self.assertEqual(self.texts("#repair li"),
                          ["R4 = {C, F}: az elveszett C -> F függőség X ∪ Y sémája"])
@@ -408,6 +454,9 @@ class page_test(unittest.TestCase):
         self.find('[data-language="en"]').click()
         self.until(lambda: "R1: C -> B holds, but {C} is not a superkey of the scheme, so R1 is "
                            "not in Boyce-Codd normal form." in self.find("#normal-forms").text)
+        # The English banner is English; the console's word stands with the result file.
+        self.assertEqual(self.find("#verdict span").text, "Not lossless")
+        self.assertIn("“nem vesztesegmentes”", self.find("#result-verdict").text)
         self.assertIn("R has 2 keys:", self.find("#keys").text)
         self.assertIn("C -> F: lost", self.find("#preservation").text)
         self.find("#input").send_keys(" ")
@@ -425,6 +474,87 @@ class page_test(unittest.TestCase):
         self.assertIn("A felbontás függőségőrző", self.find("#analysis").text)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#repair"), [])
         self.driver.save_screenshot(str(PAGE.parent / "analysis.png"))
+
+    def test_the_verdict_comes_before_the_check_which_stops_and_says_where_it_was_cut(self):
+        # 40 000 dependencies with left sides of 8 to 14 attributes: the chase takes a moment,
+        # the check seconds, and its budget cuts the preservation.
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder) / "wide.txt"
+            # A comment above, which the tidy-up offers to drop.
+            path.write_text("# wide\n" + random_wide(100, 30, 40000, (8, 14)))
+            self.run_and_wait(lambda: self.find("#file").send_keys(str(path)), check=False)
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+        self.assertTrue(self.find("#steps").is_displayed())
+        self.assertTrue(self.find("#counterexample").is_displayed())
+        self.until(lambda: "függőségőrzés: " in self.find("#check-status").text)
+        self.assertRegex(self.find("#check-status").text,
+                         r"függőségőrzés: [\d\s]+ / 40\s000")
+        self.find("#check-stop").click()
+        self.assertIn("leállította", self.find("#check-status").text)
+        if AXE is not None and AXE.exists():
+            self.assertEqual(self.axe("#analysis"), [])
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#preservation"), [])
+        self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+
+        # Started again, it ends at its work budget: never a count for the cut list.
+        self.find("#check-restart").click()
+        self.until(self.settled)
+        preservation = self.find("#preservation").text
+        self.assertIn("A felbontás nem függőségőrző: legalább ", preservation)
+        self.assertRegex(self.find("#preservation-cut").text,
+                         r"^A vizsgálat elérte a munkakeretét, és ott megállt: a 40\s000 "
+                         r"függőségből [\d\s]+ dőlt el\.$")
+        self.assertIn("… és még legalább ", preservation)
+        self.assertIn("Megmaradó függőségek (legalább ", preservation)
+        self.find('[data-language="en"]').click()
+        self.until(lambda: "at least" in self.find("#preservation").text)
+        self.assertRegex(self.find("#preservation-cut").text,
+                         r"^The check stopped at its work budget: [\d,]+ of 40,000 dependencies "
+                         r"decided\.$")
+
+        # A change of the input drops a running check.
+        self.find('[data-language="hu"]').click()
+        self.run_and_wait(lambda: self.find("#run").click(), check=False)
+        self.until(lambda: self.driver.find_elements(By.CSS_SELECTOR, "#check-stop"))
+        self.find("#tidy-apply").click()
+        self.until(lambda: "megváltozott" in self.find("#check-status").text)
+        self.assertIn("stale", self.find("#outcome").get_attribute("class"))
+
+    def test_unknown_names_make_the_check_say_so_and_offer_the_tidy_up(self):
+        self.type_input(MISREAD)
+        self.run_and_wait(lambda: self.find("#run").click())
+        caveat = self.find("#analysis-caveat")
+        self.assertEqual(self.find("#analysis-body").find_element(By.XPATH, "*"), caveat)
+        self.assertIn("úgy vonatkoznak, ahogy az oldal beolvasta", caveat.text)
+        # Each name as read, its blanks shown.
+        self.assertIn("„A␣”, „␣BC”, „CD␣”", caveat.text)
+        # A repair of the input as read is shown, but not offered to load.
+        self.assertTrue(self.find("#repair").is_displayed())
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#repair-apply"), [])
+        self.assertIn("ismeretlen név", self.find("#repair").text)
+        self.until(lambda: self.find("#caveat-tidy").is_displayed()
+                   and self.find("#caveat-tidy").get_attribute("aria-disabled") == "false")
+        self.assertIn("4 A->B,C szóközök és tabulátorok elhagyva; vegyes jelölés: a sémák nevei "
+                      "betűnként", [row.text for row in self.driver.find_elements(
+                          By.CSS_SELECTOR, "#tidy tr.rewritten")])
+        self.run_and_wait(lambda: self.find("#caveat-tidy").click())
+        # Tidied, it reads as the book meant it: lossless, with the keys A, E, BC and CD.
+        self.assertEqual(self.find("#input").get_property("value"),
+                         "A,B,C\nA,D,E\n\nA->B,C\nC,D->E\nB->D\nE->A\n")
+        self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#analysis-caveat"), [])
+        self.assertFalse(self.find("#warnings").is_displayed())
+        self.assertIn("R-nek 4 kulcsa van:", self.find("#keys").text)
+
+    def test_bytes_that_are_not_utf8_show_as_the_replacement_character(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = pathlib.Path(folder) / "latin2.txt"
+            path.write_bytes(b"A,B\n\nA->B\xdc\n")
+            self.open_file(path)
+        self.assertIn("„B\ufffd”", self.find("#warnings").text)
+        self.assertIn("„B\ufffd”", self.find("#analysis-caveat").text)
+        got = self.run_bytes(b"A,B\n\nA->B\xdc\n")
+        self.assertEqual(got["diagnostics"], [["unknown_name", 3, "B\ufffd"]])
 
     def test_a_file_opened_or_dropped_runs_as_its_bytes(self):
         case = DATA / "utf8_mark_crlf"
@@ -493,14 +623,16 @@ class page_test(unittest.TestCase):
             self.press(Keys.TAB)
         return passed
 
-    def axe(self):
-        """The rules that axe-core breaks on the page as it stands: [id, impact, nodes]."""
+    def axe(self, selector=None):
+        """The rules that axe-core breaks on the page as it stands, or in the element that
+        selector finds: [id, impact, nodes]."""
         if self.driver.execute_script("return typeof axe") == "undefined":
             self.driver.execute_script(AXE.read_text())
         return self.driver.execute_async_script("""
-            const done = arguments[0];
-            axe.run(document).then((r) => done(r.violations.map((v) =>
-                [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])));""")
+            const [selector, done] = arguments;
+            axe.run(selector ? document.querySelector(selector) : document).then((r) =>
+                done(r.violations.map((v) =>
+                    [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])));""", selector)
 
     def test_axe_core_finds_nothing_in_any_state_in_either_language(self):
         if AXE is None or not AXE.exists():
@@ -517,6 +649,8 @@ class page_test(unittest.TestCase):
             ("40 attributes", lambda: (self.type_input(FORTY), self.find("#run").click())),
             ("warnings and the tidy-up", lambda: (self.type_input(TYPED),
                                                   self.find("#run").click())),
+            ("unknown names: the check's caveat", lambda: (self.type_input(MISREAD),
+                                                           self.find("#run").click())),
             ("a refusal", lambda: self.driver.execute_script("""
                 const data = new DataTransfer();
                 data.items.add(new File([arguments[0]], 'refusal.txt'));
@@ -526,7 +660,7 @@ class page_test(unittest.TestCase):
         for state, start in states:
             if start:
                 self.run_and_wait(start)
-            if state == "warnings and the tidy-up":
+            if state in ("warnings and the tidy-up", "unknown names: the check's caveat"):
                 self.until(lambda: self.find("#tidy").is_displayed())
             if state.startswith("the decomposition check"):
                 self.driver.execute_script(
@@ -534,7 +668,7 @@ class page_test(unittest.TestCase):
             for language in ("en", "hu"):
                 with self.subTest(state=state, language=language):
                     self.find(f'[data-language="{language}"]').click()
-                    self.until(lambda: not self.find("#busy").is_displayed())
+                    self.until(self.settled)
                     self.assertEqual(self.axe(), [])
 
     def test_a_phone_shows_every_table_inside_the_window(self):
@@ -560,6 +694,32 @@ class page_test(unittest.TestCase):
                 "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
             self.assertEqual(self.driver.execute_script(
                 "return document.documentElement.scrollWidth"), 390)
+            # The check's tables wrap between names, never inside a word, headers included.
+            self.type_input(COMPANY)
+            self.run_and_wait(lambda: self.find("#run").click())
+            self.driver.execute_script(
+                "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
+            broken = self.driver.execute_script("""
+                const broken = [];
+                const cells = document.querySelectorAll('#analysis table th, #analysis table td');
+                for (const cell of cells) {
+                  const walker = document.createTreeWalker(cell, NodeFilter.SHOW_TEXT);
+                  for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+                    for (const match of node.data.matchAll(/\\S+/g)) {
+                      const range = document.createRange();
+                      range.setStart(node, match.index);
+                      range.setEnd(node, match.index + match[0].length);
+                      if (range.getClientRects().length !== 1) broken.push(match[0]);
+                    }
+                  }
+                }
+                return [cells.length, broken];""")
+            self.assertGreater(broken[0], 40)
+            self.assertEqual(broken[1], [])
+            self.assertEqual(self.driver.execute_script(
+                "return document.documentElement.scrollWidth"), 390)
+            self.driver.execute_script("document.getElementById('normal-forms').scrollIntoView()")
+            self.driver.save_screenshot(str(PAGE.parent / "phone-check.png"))
         finally:
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
@@ -576,6 +736,12 @@ class page_test(unittest.TestCase):
                 return Array.from(document.querySelectorAll('button, input, textarea'))
                     .filter((e) => e.getClientRects().length > 0).map((e) => e.id);""")
             self.assertEqual(shown, [])
+            # The input stands above the verdict that belongs to it.
+            printed = self.find("#printed-input")
+            self.assertEqual(self.find("#printed-input-text").get_property("textContent"),
+                             chain(300))
+            self.assertLessEqual(printed.rect["y"] + printed.rect["height"],
+                                 self.find("#verdict").rect["y"])
             trace = self.find("#trace-text")
             self.assertEqual(trace.get_property("textContent"),
                              bytes(self.run_bytes(chain(300).encode())["stdout"]).decode())
@@ -591,6 +757,7 @@ class page_test(unittest.TestCase):
             self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
             self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, ".print-blocks"), [])
+        self.assertFalse(self.find("#printed-input").is_displayed())
 
     def test_a_5_mb_file_never_stalls_the_page(self):
         names = ",".join(f"N{k:08d}" for k in range(1, 520000))

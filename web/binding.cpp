@@ -1,7 +1,7 @@
 // The page's entry to the engine: runs the console tool's whole sequence on the input's bytes and
-// returns everything the page shows as one plain JavaScript object, the decomposition check
-// included. Nothing here decides anything about the chase or the check; it only hands over what
-// the engine computed.
+// returns everything the page shows as one plain JavaScript object. The decomposition check is a
+// call of its own, so that the page can show the verdict first and stop a long check. Nothing here
+// decides anything about the chase or the check; it only hands over what the engine computed.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -105,21 +105,23 @@ void add_chase(val& out, const run_result& view) {
   out.set("counterexample", schemes);
 }
 
-// The kept messages as {kind, line, text}, in the order of standard error, and their total count.
+// The kept messages as {kind, line, text, name}, in the order of standard error, and their total
+// count. Text and name are bytes: the page decodes them, bytes that are not UTF-8 as U+FFFD.
 void add_diagnostics(val& out, const diagnostics& d) {
   val list = val::array();
   for (const diagnostic& m : d.kept()) {
     val item = val::object();
     item.set("kind", std::string(kind_name(m.kind)));
     item.set("line", static_cast<double>(m.line));
-    item.set("text", m.text);
-    item.set("name", quotes_name(m.kind) ? val(m.text) : val::null());
+    item.set("text", bytes_of(m.text));
+    item.set("name", quotes_name(m.kind) ? bytes_of(m.text) : val::null());
     list.call<void>("push", item);
   }
   out.set("diagnostics", list);
   out.set("diagnosticCount", static_cast<double>(d.count()));
 }
 
+// The run without the check: the verdict, the steps, the counterexample and the console's outputs.
 val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   std::ostringstream console, err;
@@ -131,8 +133,6 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   out.set("steps", val::array());
   out.set("stepsComplete", false);
   out.set("counterexample", val::null());
-  out.set("analysis", val::null());
-  out.set("repaired", val::null());
   if (refuse_utf16(input, name, d)) {
     out.set("exitCode", exit_bad_encoding);
     out.set("stdout", bytes_of(""));
@@ -143,7 +143,6 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   }
   run_options options;
   options.keep_cells = max_shown_cells;
-  options.check = true;
   const run_result outcome = run(input, console, d, options);
   out.set("exitCode", outcome.exit_code);
   out.set("stdout", bytes_of(console.str()));
@@ -154,27 +153,84 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   out.set("verdict", !outcome.lossless   ? std::string()
                      : *outcome.lossless ? std::string(lossless_verdict)
                                          : std::string(lossy_verdict));
-  if (outcome.check) {
-    // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
-    // a while to parse, and the page's thread must not.
-    std::ostringstream json;
-    write_json(json, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless, *outcome.check);
-    out.set("analysis", val::global("JSON").call<val>("parse", json.str()));
-    out.set("preservationRecords", static_cast<double>(outcome.check->preservation.records));
-    if (outcome.check->repair) {
-      out.set("repairReason", std::string(kind_name(outcome.check->repair->reason)));
-    }
-  }
-  if (!outcome.repaired.empty()) out.set("repaired", bytes_of(outcome.repaired));
   if (!outcome.kept) return out;
   out.set("shown", true);
   add_chase(out, outcome);
   return out;
 }
 
-// The input rewritten by the tidy-up, and one {kind, line} per rewrite.
-val tidy_bytes(std::uintptr_t data, std::size_t size) {
-  const tidy_result tidied = tidy(std::string_view(reinterpret_cast<const char*>(data), size));
+// The decomposition check of the same input: the object of `lossless --json`, the repaired input,
+// the number of records the preservation decides and the repair's reason. analysis is null when
+// the run stops before the chase. progress(part, done, total) is told how far the check got (see
+// check_progress). The run is repeated without its outputs: the check needs its readings.
+val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, val progress) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::ostream nowhere(nullptr);  // the trace and the messages are the run's, already shown
+  diagnostics d(nowhere);
+  val out = val::object();
+  out.set("analysis", val::null());
+  out.set("repaired", val::null());
+  if (refuse_utf16(input, name, d)) return out;
+  run_options options;
+  options.check = true;
+  options.progress = [&progress](check_part part, long long done, long long total) {
+    progress(std::string(kind_name(part)), static_cast<double>(done), static_cast<double>(total));
+  };
+  const run_result outcome = run(input, nowhere, d, options);
+  if (!outcome.check) return out;
+  // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
+  // a while to parse, and the page's thread must not.
+  std::ostringstream json;
+  write_json(json, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless, *outcome.check);
+  out.set("analysis", val::global("JSON").call<val>("parse", json.str()));
+  out.set("preservationRecords", static_cast<double>(outcome.check->preservation.records));
+  if (outcome.check->repair) {
+    out.set("repairReason", std::string(kind_name(outcome.check->repair->reason)));
+  }
+  if (!outcome.repaired.empty()) out.set("repaired", bytes_of(outcome.repaired));
+  return out;
+}
+
+// The tidy-up's table as the page shows it: at most this many rows, each text cut to this many
+// characters.
+constexpr std::size_t shown_tidy_rows = 200;
+constexpr std::size_t shown_tidy_characters = 1000;
+
+val kinds_of(const std::vector<rewrite>& kinds) {
+  val list = val::array();
+  for (rewrite r : kinds) list.call<void>("push", std::string(kind_name(r)));
+  return list;
+}
+
+// The table of a tidy-up (see tidy_rows) as {rows, whole, complete, lines}: per row {line, text,
+// dropped, old, kinds}, texts as bytes, text the lines written from the input line.
+val table_of(std::string_view input, const tidy_result& tidied) {
+  const tidy_table table = tidy_rows(input, tidied, shown_tidy_rows, shown_tidy_characters);
+  val rows = val::array();
+  for (const tidy_row& r : table.rows) {
+    val row = val::object();
+    row.set("line", static_cast<double>(r.line));
+    val text = val::array();
+    for (const std::string& line : r.text) text.call<void>("push", bytes_of(line));
+    row.set("text", text);
+    row.set("dropped", r.dropped);
+    row.set("old", r.dropped ? bytes_of(r.old_text) : val::null());
+    row.set("kinds", kinds_of(r.kinds));
+    rows.call<void>("push", row);
+  }
+  val out = val::object();
+  out.set("rows", rows);
+  out.set("whole", table.whole);
+  out.set("complete", table.complete);
+  out.set("lines", static_cast<double>(table.changed_lines));
+  return out;
+}
+
+// The input rewritten by the tidy-up, and one {kind, line} per rewrite; with table, also the
+// table that the page shows of it.
+val tidy_bytes(std::uintptr_t data, std::size_t size, bool table) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const tidy_result tidied = tidy(input);
   val out = val::object();
   out.set("bytes", bytes_of(tidied.bytes));
   val changes = val::array();
@@ -185,11 +241,7 @@ val tidy_bytes(std::uintptr_t data, std::size_t size) {
     changes.call<void>("push", item);
   }
   out.set("changes", changes);
-  // A number per line of a big file: one typed array, not an array of numbers.
-  const std::vector<std::int32_t> source(tidied.source.begin(), tidied.source.end());
-  out.set(
-      "source",
-      val::global("Int32Array").new_(emscripten::typed_memory_view(source.size(), source.data())));
+  if (table) out.set("table", table_of(input, tidied));
   return out;
 }
 
@@ -197,5 +249,6 @@ val tidy_bytes(std::uintptr_t data, std::size_t size) {
 
 EMSCRIPTEN_BINDINGS(lossless) {
   emscripten::function("run", &run_bytes);
+  emscripten::function("check", &check_bytes);
   emscripten::function("tidy", &tidy_bytes);
 }

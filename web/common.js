@@ -1,7 +1,8 @@
 // What every section of the page shares: the word tables and their lookup, the helpers that build
-// elements and tables, the state of the page, and the client of the engine in its worker. The
-// build puts this file first and the section scripts after it into one function, so that their
-// names are shared without being globals.
+// elements, tables and long texts, the readers of a packed answer, and the client of the engine in
+// its workers. The build puts this file first and runs each section script and page.js after it in
+// a scope of its own, so that these names are shared, and nothing else: a section reaches another
+// only through the object that page.js hands it. Nothing here keeps the page's state.
 'use strict';
 
 // Words shown to people, one table per language. Each script adds its own words with add_words;
@@ -22,11 +23,16 @@ add_words({
     row: 'Sor',
     emptyName: '(üres név)',
     tooLarge: 'A táblázat túl nagy ahhoz, hogy itt megjelenjen; a nyomkövetés tartalmazza.',
+    truncated: (shown, total) => `Az első ${number(shown)} bájt látszik ` +
+        `${article(number(total))} ${number(total)}-ből; a másolás és a letöltés a teljes ` +
+        'szöveget viszi.',
   },
   en: {
     row: 'Row',
     emptyName: '(empty name)',
     tooLarge: 'The tableau is too large to draw here; the trace holds it.',
+    truncated: (shown, total) => `The first ${number(shown)} of ${number(total)} bytes are ` +
+        'shown; Copy and Download take the whole text.',
   },
 });
 
@@ -52,35 +58,29 @@ function article(text) {
 // 10 000 cells, and the page's thread must never stop for long.
 const drawn_cells = 4000;
 
-const state = {
-  language: 'hu',
-  bytes: null,        // the opened file's bytes, until the text is edited
-  name: 'input.txt',  // the name that messages give the input
-  input: 0,           // counts the changes of the input, so that an answer knows its input
-  run: 0,             // counts the runs started; only the newest one's answer is shown
-  running: null,      // the input that the newest run in flight was started for, or null
-  result: null,       // the engine's answer for the input on screen, or for an earlier one
-  stale: false,       // whether the input changed since the answer shown
-  position: 0,        // the stepper's position: the number of steps applied
-  tidy: null,         // the tidy-up's answer, {input, result}, for the input it was asked for
-};
-
 const $ = (selector) => document.querySelector(selector);
 
-// Decodes UTF-8 bytes; with a limit, only about that many leading bytes, never a broken character.
+// Decodes UTF-8 bytes, each bad sequence as U+FFFD; with a limit, only about that many leading
+// bytes, never a broken character.
 function decode(bytes, limit = Infinity) {
   if (bytes.length <= limit) return new TextDecoder().decode(bytes);
   return new TextDecoder().decode(bytes.subarray(0, limit), {stream: true});
 }
 
+// The words are those of the document's language, which page.js sets on <html lang>: the page
+// speaks one language at a time, and the document says which.
+function language() {
+  return document.documentElement.lang in words ? document.documentElement.lang : 'hu';
+}
+
 function word(key, ...args) {
-  const entry = words[state.language][key];
+  const entry = words[language()][key];
   return typeof entry === 'function' ? entry(...args) : entry;
 }
 
 // A number with the language's thousands separator.
 function number(n) {
-  return n.toLocaleString(state.language === 'hu' ? 'hu-HU' : 'en-GB');
+  return n.toLocaleString(language() === 'hu' ? 'hu-HU' : 'en-GB');
 }
 
 // createElement with its text; children are appended in order.
@@ -135,51 +135,75 @@ function scroll_box(node, name) {
 
 // ---- The engine -----------------------------------------------------------------------------
 
-function make_engine() {
-  const source = document.getElementById('engine-source').textContent;
-  const url = URL.createObjectURL(new Blob([source], {type: 'text/javascript'}));
-  const worker = new Worker(url);
+// The worker's script: the engine's generated script and worker.js, inlined by the build.
+const engine_url = URL.createObjectURL(new Blob(
+    [document.getElementById('engine-source').textContent], {type: 'text/javascript'}));
+
+// A worker running the engine, started at the first question. ask resolves to the answer for the
+// bytes, and told, if given, hears each {part, done, total} that the engine reports meanwhile.
+// stop ends the worker at once, whatever it is doing, and fails every answer it owes; the next
+// question starts a new one.
+function engine_worker() {
+  let worker = null;
   const waiting = new Map();
   let next_id = 0;
-  worker.onmessage = (event) => {
-    const {id, result, error} = event.data;
-    const {resolve, reject} = waiting.get(id);
-    waiting.delete(id);
-    if (error !== undefined) reject(new Error(error));
-    else resolve(result);
-  };
-  worker.onerror = (event) => {
-    for (const {reject} of waiting.values()) reject(new Error(event.message));
+  const fail_all = (message) => {
+    for (const {reject} of waiting.values()) reject(new Error(message));
     waiting.clear();
   };
-  const ask = (message, bytes) => {
-    const id = next_id++;
-    // A copy whose memory moves to the worker: copying 50 MB byte by byte would stall the page.
-    const copy = bytes instanceof Uint8Array ? bytes.slice() : Uint8Array.from(bytes);
-    return new Promise((resolve, reject) => {
-      waiting.set(id, {resolve, reject});
-      worker.postMessage({...message, id, bytes: copy}, [copy.buffer]);
-    });
+  const start = () => {
+    worker = new Worker(engine_url);
+    worker.onmessage = (event) => {
+      const {id, result, error, progress} = event.data;
+      const asked = waiting.get(id);
+      if (asked === undefined) return;
+      if (progress !== undefined) {
+        if (asked.told) asked.told(progress);
+        return;
+      }
+      waiting.delete(id);
+      if (error !== undefined) asked.reject(new Error(error));
+      else asked.resolve(result);
+    };
+    worker.onerror = (event) => fail_all(event.message);
   };
   return {
-    // The answer for the bytes; packed, in the form that the page reads (see pack in worker.js).
-    run: (bytes, name, packed = false) => ask({op: 'run', name: String(name), packed}, bytes),
-    // The tidied bytes and their changes; packed, with the lines the page shows (see tidy_rows).
-    tidy: (bytes, packed = false) => ask({op: 'tidy', packed}, bytes),
+    ask(message, bytes, told) {
+      if (worker === null) start();
+      const id = next_id++;
+      // A copy whose memory moves to the worker: copying 50 MB byte by byte would stall the page.
+      const copy = bytes instanceof Uint8Array ? bytes.slice() : Uint8Array.from(bytes);
+      return new Promise((resolve, reject) => {
+        waiting.set(id, {resolve, reject, told});
+        worker.postMessage({...message, id, bytes: copy}, [copy.buffer]);
+      });
+    },
+    stop() {
+      if (worker === null) return;
+      worker.terminate();
+      worker = null;
+      fail_all('stopped');
+    },
   };
 }
 
-const engine = make_engine();
-
-// The interface that scripts and tests use: the console tool's outputs for an input's bytes, and
-// the input rewritten by the tidy-up.
-window.lossless = {
-  run: (bytes, name) => engine.run(bytes, name),
-  tidy: (bytes) => engine.tidy(bytes),
-};
+// The engine: the run and the tidy-up in one worker (runs, which another client may share), which
+// keeps its compiled engine, and the check in another, which stop_check can end at once without
+// touching the first. Packed answers are in the form that the page reads (see pack in worker.js).
+function make_engine(runs = engine_worker()) {
+  const checks = engine_worker();
+  return {
+    runs,
+    run: (bytes, name, packed = false) => runs.ask({op: 'run', name: String(name), packed}, bytes),
+    check: (bytes, name, packed = false, told = undefined) =>
+      checks.ask({op: 'check', name: String(name), packed}, bytes, told),
+    stop_check: () => checks.stop(),
+    tidy: (bytes, packed = false) => runs.ask({op: 'tidy', packed}, bytes),
+  };
+}
 
 // ---- Reading a packed answer ---------------------------------------------------------------
-// The sections read state.result, an answer packed by the worker, through these.
+// An answer of the run, packed by the worker, is read through these; r is that answer.
 
 // List k of lists packed as {at, values}.
 function list(lists, k) {
@@ -187,65 +211,68 @@ function list(lists, k) {
 }
 
 // The name of column c, decoded once it is first shown.
-function name(c) {
-  const names = state.result.names;
-  if (names[c] === undefined) {
-    const text = decode(list(state.result.header, c));
-    names[c] = text === '' ? word('emptyName') : text;
-  }
-  return names[c];
+function name(r, c) {
+  if (r.names === undefined) r.names = [];
+  if (r.names[c] === undefined) r.names[c] = decode(list(r.header, c));
+  return r.names[c] === '' ? word('emptyName') : r.names[c];
 }
 
-function names_of(columns) {
-  return Array.from(columns, (c) => (c === -1 ? '?' : name(c)));
+function names_of(r, columns) {
+  return Array.from(columns, (c) => (c === -1 ? '?' : name(r, c)));
 }
 
 // The symbol of a row (from 1) and column of a tableau (initial or final, or a copy of one).
-function symbol(tableau, row, column) {
-  return String(tableau[(row - 1) * state.result.columns + column]);
+function symbol(r, tableau, row, column) {
+  return String(tableau[(row - 1) * r.columns + column]);
 }
 
-function dependency(k) {
-  return {left: list(state.result.dependencies, 2 * k), right: list(state.result.dependencies, 2 * k + 1)};
+function dependency(r, k) {
+  return {left: list(r.dependencies, 2 * k), right: list(r.dependencies, 2 * k + 1)};
 }
 
-function step_count() {
-  return state.result.steps.fields.length / 7;
+function step_count(r) {
+  return r.steps.fields.length / 7;
 }
 
 // Step k (from 0) as {pass, dependency, rows: [i, j], column, from, to, cells}.
-function step(k) {
-  const [pass, dependency, i, j, column, from, to] = state.result.steps.fields.subarray(7 * k, 7 * k + 7);
-  return {pass, dependency, rows: [i, j], column, from, to, cells: list(state.result.steps.cells, k)};
+function step(r, k) {
+  const [pass, dependency, i, j, column, from, to] = r.steps.fields.subarray(7 * k, 7 * k + 7);
+  return {pass, dependency, rows: [i, j], column, from, to, cells: list(r.steps.cells, k)};
 }
 
-function all_columns() {
-  return Array.from({length: state.result.columns}, (_, c) => c);
+function all_columns(r) {
+  return Array.from({length: r.columns}, (_, c) => c);
 }
 
 // A tableau of more cells is not drawn whole: a browser takes seconds to lay out such tables.
-function drawn_whole() {
-  return state.result.rows * state.result.columns <= drawn_cells;
+function drawn_whole(r) {
+  return r.rows * r.columns <= drawn_cells;
 }
 
 // The first columns of a table of so many rows that fit in drawn_cells, at least one.
-function drawn_columns(rows) {
+function drawn_columns(r, rows) {
   const count = Math.max(1, Math.floor(drawn_cells / Math.max(rows, 1)));
-  return Array.from({length: Math.min(count, state.result.columns)}, (_, c) => c);
+  return Array.from({length: Math.min(count, r.columns)}, (_, c) => c);
 }
 
-// A table with a header row of column names and one row per data row, each headed by its number:
-// the k-th row shows cell(k, c) in column c. Returns the table, its body rows and its cells
-// (lines[k] and cells[k][i] for the k-th row and the i-th column shown), and node: the table in a
-// box that scrolls sideways, named name, under its caption if it has one; without a name, the
-// bare table. The caption stands outside the table, which it would otherwise widen.
-function tableau_table(caption, columns, row_numbers, cell, name = caption) {
+// Whether the run's tableau has no rows, as for an empty input.
+function no_rows(r) {
+  return r.shown && r.rows === 0;
+}
+
+// A table of the columns of r's tableau with a header row of their names and one row per data
+// row, each headed by its number: the k-th row shows cell(k, c) in column c. Returns the table,
+// its body rows and its cells (lines[k] and cells[k][i] for the k-th row and the i-th column
+// shown), and node: the table in a box that scrolls sideways, named name, under its caption if it
+// has one; without a name, the bare table. The caption stands outside the table, which it would
+// otherwise widen.
+function tableau_table(r, caption, columns, row_numbers, cell, name = caption) {
   const table = element('table');
   table.className = 'tableau';
   const head = element('tr', null, element('th', word('row')));
   head.firstChild.scope = 'col';
   for (const c of columns) {
-    const th = element('th', names_of([c])[0]);
+    const th = element('th', names_of(r, [c])[0]);
     th.scope = 'col';
     head.append(th);
   }
@@ -278,8 +305,9 @@ function tableau_table(caption, columns, row_numbers, cell, name = caption) {
 }
 
 // A table of text in a box that scrolls sideways, named name: a header row of the words head,
-// then one row per list of cells, each row headed by its first cell. Cells wrap at blanks, so that
-// a long set of names stays readable at a phone's width.
+// then one row per list of cells (text or nodes), each row headed by its first cell. Cells wrap
+// between words, so that a long set of names stays readable at a phone's width, and never inside
+// a name: a table whose names do not fit scrolls instead.
 function text_table(name, head, rows) {
   const heads = element('tr');
   for (const text of head) {
@@ -290,8 +318,8 @@ function text_table(name, head, rows) {
   const body = element('tbody');
   for (const cells of rows) {
     const line = element('tr');
-    cells.forEach((text, k) => {
-      const cell = element(k === 0 ? 'th' : 'td', text);
+    cells.forEach((content, k) => {
+      const cell = element(k === 0 ? 'th' : 'td', null, content);
       if (k === 0) cell.scope = 'row';
       line.append(cell);
     });
@@ -302,6 +330,73 @@ function text_table(name, head, rows) {
   const box = scroll_box(element('div', null, table), name);
   box.className = 'table-box';
   return box;
+}
+
+// A dependency's text, "A,B -> C", that may wrap after each comma and around the arrow, never
+// inside it.
+function breakable(text) {
+  const node = document.createDocumentFragment();
+  text.split('->').forEach((side, k) => {
+    if (k > 0) {
+      const arrow = element('span', '->');
+      arrow.className = 'arrow';
+      node.append(arrow);
+    }
+    side.split(',').forEach((part, i) => {
+      if (i > 0) node.append(',', element('wbr'));
+      node.append(part);
+    });
+  });
+  return node;
+}
+
+// Blanks and tabs in a name, shown as marks: "E " and "E" must not look alike.
+function visible_blanks(text) {
+  return text.replace(/ /g, '␣').replace(/\t/g, '⇥');
+}
+
+// ---- Long texts ------------------------------------------------------------------------------
+
+// Texts longer than this many bytes are shown cut: a browser lays out megabytes of text slowly.
+const shown_bytes = 1 << 20;
+
+// A long text is shown in blocks of lines, and a block off screen is not laid out (the style's
+// content-visibility), so that a megabyte of short lines costs the page no more than one screen:
+// laid out whole, 100 000 lines take a browser seconds. A line longer than a block is cut into
+// blocks that wrap, so that they too stand one under the other and only the first is laid out.
+const block_lines = 200;
+const block_characters = 1 << 16;
+const wrapped_line_characters = 100;
+
+function fill_text(pre, text) {
+  const blocks = [];
+  for (let at = 0, end = 0; at < text.length; at = end) {
+    let lines = 0;
+    while (end < text.length && lines < block_lines) {
+      const newline = text.indexOf('\n', end);
+      end = newline === -1 ? text.length : newline + 1;
+      ++lines;
+    }
+    let wrapped = false;
+    if (end - at > block_characters) {
+      const newline = text.lastIndexOf('\n', at + block_characters - 1);
+      wrapped = newline < at;
+      end = wrapped ? at + block_characters : newline + 1;
+    }
+    const block = element('div', text.slice(at, end));
+    block.className = wrapped ? 'text-block wrapped' : 'text-block';
+    if (wrapped) lines = Math.ceil((end - at) / wrapped_line_characters);
+    block.style.setProperty('--lines', String(lines));
+    blocks.push(block);
+  }
+  pre.replaceChildren(...blocks);
+}
+
+// Shows bytes as text in a <pre>, cut when they are many; the note says so in the words of key.
+function show_text(pre, note, bytes, key = 'truncated') {
+  fill_text(pre, decode(bytes, shown_bytes));
+  note.hidden = bytes.length <= shown_bytes;
+  note.textContent = note.hidden ? '' : word(key, shown_bytes, bytes.length);
 }
 
 // ---- Printing -------------------------------------------------------------------------------

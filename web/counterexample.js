@@ -28,54 +28,55 @@ add_words({
 });
 
 // A tableau too large to draw gives the reasoning and the tuple only; the trace holds r as the
-// final tableau. Drawn in parts: r, then the projections a few at a time.
-function* render_counterexample() {
-  const r = state.result;
+// final tableau. Drawn in parts: r, then the projections a few at a time. The engine names, for
+// each projection, its tuple of zeros.
+function* render_counterexample(r) {
   const section = $('#counterexample');
   const body = $('#counterexample-body');
   body.replaceChildren();
   // Of a tableau with no rows there is nothing to show: the verdict says why it is lossy.
-  section.hidden = r.error !== undefined || r.verdict !== 'nem vesztesegmentes' || no_rows(r);
+  section.hidden = r.error !== undefined || r.lossless !== false || no_rows(r);
   if (section.hidden) return;
   if (!r.counterexample) {
     body.append(note(word('tooLarge')));
     return;
   }
-  const whole = drawn_whole();
+  const whole = drawn_whole(r);
   body.append(element('p', word('relation')));
   if (whole) {
     const every_row = Array.from({length: r.rows}, (_, k) => k + 1);
-    body.append(tableau_table('r', all_columns(), every_row,
-                    (k, c) => symbol(r.final, k + 1, c)).node,
-        element('p', word('projections')));
+    body.append(tableau_table(r, 'r', all_columns(r), every_row,
+                              (k, c) => symbol(r, r.final, k + 1, c)).node,
+                element('p', word('projections')));
     const projections = element('div');
     projections.className = 'projections';
     body.append(projections);
     yield;
     // One projection per scheme: its columns and the rows of r that give its tuples.
-    for (let k = 0; 2 * k + 1 < r.counterexample.at.length - 1; ++k) {
-      const columns = Array.from(list(r.counterexample, 2 * k));
-      const rows = Array.from(list(r.counterexample, 2 * k + 1));
-      const label = names_of(columns).join(', ');
-      const {node, lines} = tableau_table(word('projection', label), columns, rows,
-          (i, c) => symbol(r.final, rows[i], c));
-      rows.forEach((row, i) => {
-        if (columns.every((c) => symbol(r.final, row, c) === '0')) {
-          lines[i].classList.add('zero-tuple');
-        }
-      });
+    const {lists, zeros} = r.counterexample;
+    for (let k = 0; k < zeros.length; ++k) {
+      const columns = Array.from(list(lists, 2 * k));
+      const rows = Array.from(list(lists, 2 * k + 1));
+      const label = names_of(r, columns).join(', ');
+      const {node, lines} = tableau_table(r, word('projection', label), columns, rows,
+                                          (i, c) => symbol(r, r.final, rows[i], c));
+      lines[zeros[k]].classList.add('zero-tuple');
       projections.append(node);
       if (k % 8 === 7) yield;
     }
   } else {
     body.append(note(word('tooLarge')), element('p', word('projections')));
   }
-  const columns = whole ? all_columns() : drawn_columns(1);
-  const join = tableau_table(word('joinTuple'), columns, ['⋈'], () => '0');
+  const columns = whole ? all_columns(r) : drawn_columns(r, 1);
+  const join = tableau_table(r, word('joinTuple'), columns, ['⋈'], () => '0');
   join.lines[0].classList.add('zero-tuple');
   body.append(join.node);
   if (columns.length < r.columns) {
     body.append(note(word('finalColumns', columns.length, r.columns)));
   }
   body.append(element('p', word('conclusion')));
+}
+
+function counterexample_section() {
+  return {render: render_counterexample};
 }

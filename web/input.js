@@ -1,7 +1,8 @@
 // The input section: the text box, the examples, opening or dropping a file, the offer to tidy
-// the input up, and the run's messages about the input, each pointing at its line. A large file is
-// not put into the text box, whose layout of megabytes would stall the page for seconds: its name,
-// size and first lines stand instead.
+// the input up, the run's messages about the input, each pointing at its line, and the input that
+// an answer belongs to, printed above its verdict. A large file is not put into the text box, whose
+// layout of megabytes would stall the page for seconds: its name, size and first lines stand
+// instead. The section owns the input; page.js asks it for the bytes to run.
 'use strict';
 
 add_words({
@@ -26,8 +27,11 @@ add_words({
     diagnostic: (kind, text) => ({
       arrow_in_scheme: `Nyíl a sémasorban (hiányzik az üres sor a függőségek előtt?): ${text}`,
       empty_name: `Üres név a sémasorban (két vessző egymás után vagy a sor elején): ${text}`,
+      comment_in_scheme: `Megjegyzésnek látszó sémasor (sémaként olvasva): ${text}`,
       leading_empty_line: 'A bemenet üres sorral kezdődik, így egy sémát sem ad meg.',
       blank_in_name: `Szóköz vagy tabulátor a névben: „${text}”`,
+      whole_scheme: 'Egy séma minden attribútumot tartalmaz, így a felbontás biztosan ' +
+          `veszteségmentes: ${text}`,
       unknown_name: `Ismeretlen attribútum a függőségben (egy séma sem tartalmazza): „${text}”`,
       missing_arrow: `Hiányzik a „->” a függőségből: ${text}`,
       unread_line: `Nem feldolgozott sor (üres sor zárta le a függőségeket): ${text}`,
@@ -47,6 +51,9 @@ add_words({
     tidyChangedOnly: 'Csak a változó sorok látszanak.',
     tidyCut: 'Nem minden változó sor látszik; a csere mindet elvégzi.',
     tidyEmpty: '(üres sor)',
+    printedInput: 'Bemenet',
+    printedCut: (shown, total) => `Az első ${number(shown)} bájt látszik ` +
+        `${article(number(total))} ${number(total)}-ből.`,
     rewrite: (kind, dropped) => ({
       blanks: 'szóközök és tabulátorok elhagyva',
       comment: 'megjegyzéssor törölve',
@@ -54,6 +61,13 @@ add_words({
       arrow: 'a nyíl „->” lett',
       scheme_name: 'a séma neve és zárójelei elhagyva',
       textbook: 'tankönyvi jelölés: betűnként külön név',
+      trailing_comment: 'sor végi megjegyzés elhagyva',
+      one_line_decomposition: 'egysoros felbontás: soronként egy séma',
+      dependency_list: 'függőséglista: soronként egy függőség',
+      braces: 'kapcsos zárójelek elhagyva',
+      blank_separated: 'szóközzel elválasztott nevek vesszővel',
+      mixed_notation: 'vegyes jelölés: a sémák nevei betűnként',
+      whole_relation: 'a teljes reláció sora törölve (a részei következnek)',
     })[kind] ?? kind,
   },
   en: {
@@ -78,8 +92,11 @@ add_words({
       arrow_in_scheme: 'An arrow in a scheme line (is the empty line before the dependencies ' +
           `missing?): ${text}`,
       empty_name: `An empty name in a scheme line (two commas in a row, or a leading one): ${text}`,
+      comment_in_scheme: `A scheme line that looks like a comment (read as a scheme): ${text}`,
       leading_empty_line: 'The input starts with an empty line, so it names no scheme.',
       blank_in_name: `A blank or a tab in the name “${text}”`,
+      whole_scheme: 'A scheme holds every attribute, so the decomposition is lossless ' +
+          `whatever the dependencies: ${text}`,
       unknown_name: `An attribute that no scheme has, in a dependency: “${text}”`,
       missing_arrow: `A dependency without “->”: ${text}`,
       unread_line: `A line not read (an empty line ended the dependencies): ${text}`,
@@ -99,6 +116,8 @@ add_words({
     tidyChangedOnly: 'Only the lines that change are shown.',
     tidyCut: 'Not every line that changes is shown; the replacement makes every change.',
     tidyEmpty: '(empty line)',
+    printedInput: 'Input',
+    printedCut: (shown, total) => `The first ${number(shown)} of ${number(total)} bytes are shown.`,
     rewrite: (kind, dropped) => ({
       blanks: 'blanks and tabs dropped',
       comment: 'comment line dropped',
@@ -106,6 +125,13 @@ add_words({
       arrow: 'arrow written as “->”',
       scheme_name: 'the scheme\'s name and parentheses dropped',
       textbook: 'textbook notation: one name per letter',
+      trailing_comment: 'comment at the end of the line dropped',
+      one_line_decomposition: 'decomposition on one line: one scheme per line',
+      dependency_list: 'list of dependencies: one per line',
+      braces: 'braces dropped',
+      blank_separated: 'names separated by blanks written with commas',
+      mixed_notation: 'mixed notation: names of the schemes letter by letter',
+      whole_relation: 'the whole relation\'s line dropped (its parts follow)',
     })[kind] ?? kind,
   },
 });
@@ -137,14 +163,11 @@ const listed_diagnostics = 20;
 // A line shown in a message is cut after so many characters: it may be megabytes long.
 const shown_characters = 200;
 
-// Blanks and tabs in a name, shown as marks: "E " and "E" must not look alike.
-function visible_blanks(text) {
-  return text.replace(/ /g, '␣').replace(/\t/g, '⇥');
-}
-
+// A message in the page's words; a name that it quotes shows its blanks.
 function diagnostic_text(d) {
-  let text = d.text.length > shown_characters ? `${d.text.slice(0, shown_characters)}…` : d.text;
-  if (d.kind === 'blank_in_name' || d.kind === 'unknown_name') text = visible_blanks(text);
+  const quoted = d.name ?? d.text;
+  let text = quoted.length > shown_characters ? `${quoted.slice(0, shown_characters)}…` : quoted;
+  if (d.name !== null) text = visible_blanks(text);
   const said = word('diagnostic', d.kind, text) ?? `${d.kind}: ${text}`;
   return d.line > 0 ? word('atLine', d.line) + said : said;
 }
@@ -169,8 +192,7 @@ function select_line(n) {
 
 // The run's messages about the input, each with its line; one with a line selects it in the text
 // box when clicked. A large file's card has no text to select in: the line number says where.
-function render_warnings() {
-  const r = state.result;
+function render_warnings(r) {
   const box = $('#warnings');
   const all = r.error === undefined ? r.diagnostics : [];
   const shown = all.slice(0, listed_diagnostics);
@@ -189,49 +211,15 @@ function render_warnings() {
   if (r.diagnosticCount > shown.length) {
     box.append(note(word('warningsMore', r.diagnosticCount - shown.length)));
   }
-  const named = shown.filter((d) => d.kind === 'blank_in_name' || d.kind === 'unknown_name');
-  if (named.some((d) => /[ \t]/.test(d.text))) box.append(note(word('blankMarks')));
+  if (shown.some((d) => d.name !== null && /[ \t]/.test(d.name))) {
+    box.append(note(word('blankMarks')));
+  }
 }
 
-// ---- The tidy-up ------------------------------------------------------------------------------
-// The engine rewrites the usual notations (blanks around names, comments, textbook letters...)
-// into the input format; the page shows the rewritten lines and replaces the input only when
-// asked to. It asks the engine once typing pauses, so that the offer follows the text.
-const tidy_delay = 300;
-let tidy_timer = 0;
-
-const encoder = new TextEncoder();
-
-// The input's bytes as they run: the opened file's, or the text box's as UTF-8.
-function input_bytes() {
-  return state.bytes !== null ? state.bytes : encoder.encode($('#input').value);
-}
-
-// Called by every change of the input: the offer shown stops acting until it is asked anew.
-function ask_tidy() {
-  const apply = $('#tidy-apply');
-  if (apply) set_enabled(apply, false);
-  clearTimeout(tidy_timer);
-  tidy_timer = setTimeout(async () => {
-    const input = state.input;
-    let result = null;
-    try {
-      result = await engine.tidy(input_bytes(), true);
-    } catch {
-      // No offer, then: the run says what went wrong with the input.
-    }
-    if (input !== state.input) return;
-    // Bytes that change nothing are not kept: they may be a copy of a 50 MB file.
-    state.tidy = result !== null && result.changes > 0 ? {input, result} : null;
-    render_tidy();
-  }, tidy_delay);
-}
-
-// The offer: the rewritten input, its changed lines marked with what changed, and a button that
-// replaces the input with it.
-function render_tidy() {
+// The offer of the tidy-up: the rewritten input, its changed lines marked with what changed, and a
+// button that replaces the input with it, acting while the offer is for the input on screen.
+function render_tidy(tidy, current, card, apply) {
   const box = $('#tidy');
-  const tidy = state.tidy;
   box.hidden = tidy === null;
   if (box.hidden) return;
   const {rows, whole, complete, lines} = tidy.result;
@@ -259,98 +247,159 @@ function render_tidy() {
   table.className = 'tidy-lines';
   const lines_box = scroll_box(element('div', null, table), word('tidyText'));
   lines_box.className = 'table-box tidy-box';
-  const apply = button(word('tidyApply'), apply_tidy);
-  apply.id = 'tidy-apply';
-  apply.className = 'primary';
-  set_enabled(apply, tidy.input === state.input);
-  const card = !$('#file-card').hidden;
+  const button_node = button(word('tidyApply'), apply);
+  button_node.id = 'tidy-apply';
+  button_node.className = 'primary';
+  set_enabled(button_node, current);
   box.replaceChildren(element('p', word('tidyTitle', lines)), lines_box);
   if (!whole) box.append(note(word('tidyChangedOnly')));
   if (!complete) box.append(note(word('tidyCut')));
-  const actions = element('div', null, apply, note(word(card ? 'tidyFile' : 'tidyUndo')));
+  const actions = element('div', null, button_node, note(word(card ? 'tidyFile' : 'tidyUndo')));
   actions.className = 'actions';
   box.append(actions);
 }
 
-// Replaces the input with the rewritten one.
-function apply_tidy() {
-  const tidy = state.tidy;
-  if (tidy === null || tidy.input !== state.input) return;
-  const card = !$('#file-card').hidden;
-  replace_input(tidy.result.bytes);
-  if (card) $('#run').focus();
-}
+// The engine rewrites the usual notations (blanks around names, comments, textbook letters...)
+// into the input format; the page shows the rewritten lines and replaces the input only when
+// asked to. It asks the engine once typing pauses, so that the offer follows the text.
+const tidy_delay = 300;
 
-// Replaces the input with bytes: in the text box as an edit that the browser can undo, and for a
-// large file's card by the bytes themselves.
-function replace_input(bytes) {
-  if (!$('#file-card').hidden) {
-    show_input(bytes, state.name);
-    return;
+const encoder = new TextEncoder();
+
+// The section, which page reaches it through: page.run() runs the input on screen,
+// page.input_changed() hears every change of it, page.tidy_changed() every new offer of the
+// tidy-up, and page.tidy(bytes) asks the engine for one.
+function input_section(page) {
+  let file_bytes = null;  // the opened file's bytes, until the text is edited
+  let file_name = 'input.txt';  // the name that messages give the input
+  let version = 0;  // counts the changes of the input, so that an answer knows its input
+  let tidy = null;  // the tidy-up's answer, {version, result}, for the input it was asked for
+  let tidy_timer = 0;
+  let warned = null;  // the answer whose messages are drawn
+  let printed = null;  // the input that the answer on screen belongs to, until it is printed
+
+  const card_shown = () => !$('#file-card').hidden;
+
+  // The input's bytes as they run: the opened file's, or the text box's as UTF-8.
+  const bytes = () => (file_bytes !== null ? file_bytes : encoder.encode($('#input').value));
+
+  const draw_tidy = () =>
+    render_tidy(tidy, tidy !== null && tidy.version === version, card_shown(), apply_tidy);
+
+  // Called by every change of the input: the offer shown stops acting until it is asked anew.
+  const changed = () => {
+    ++version;
+    const apply = $('#tidy-apply');
+    if (apply) set_enabled(apply, false);
+    clearTimeout(tidy_timer);
+    tidy_timer = setTimeout(async () => {
+      const asked = version;
+      let result = null;
+      try {
+        result = await page.tidy(bytes());
+      } catch {
+        // No offer, then: the run says what went wrong with the input.
+      }
+      if (asked !== version) return;
+      // Bytes that change nothing are not kept: they may be a copy of a 50 MB file.
+      tidy = result !== null && result.changes > 0 ? {version, result} : null;
+      draw_tidy();
+      page.tidy_changed();
+    }, tidy_delay);
+    page.input_changed();
+  };
+
+  // Puts bytes on screen as the input: in the text box, or for a large file on its card.
+  const show_input = (data, name) => {
+    file_bytes = data;
+    file_name = name;
+    const large = data.length > text_box_bytes || lines_in(data) > text_box_lines;
+    $('#input').hidden = large;
+    $('#file-card').hidden = !large;
+    if (large) {
+      $('#file-name').textContent = name;
+      $('#file-size').textContent = word('fileSize', data.length);
+      const lines = decode(data, 4096).split('\n').slice(0, 8);
+      $('#file-lines').textContent = lines.map((line) => line.slice(0, 200)).join('\n');
+    } else {
+      $('#input').value = decode(data);
+    }
+    changed();
+  };
+
+  // Replaces the input with bytes: in the text box as an edit that the browser can undo, and for a
+  // large file's card by the bytes themselves.
+  const replace = (data) => {
+    if (card_shown()) {
+      show_input(data, file_name);
+      return;
+    }
+    const box = $('#input');
+    const text = decode(data);
+    box.focus();
+    box.select();
+    if (!document.execCommand('insertText', false, text)) {
+      box.value = text;  // a browser without the command: no undo, but the same text
+      box.dispatchEvent(new Event('input'));
+    }
+  };
+
+  // Replaces the input with the rewritten one, while the offer is for the input on screen.
+  function apply_tidy() {
+    if (tidy === null || tidy.version !== version) return false;
+    const card = card_shown();
+    replace(tidy.result.bytes);
+    if (card) $('#run').focus();
+    return true;
   }
-  const box = $('#input');
-  const text = decode(bytes);
-  box.focus();
-  box.select();
-  if (!document.execCommand('insertText', false, text)) {
-    box.value = text;  // a browser without the command: no undo, but the same text
-    box.dispatchEvent(new Event('input'));
-  }
-}
 
-// Puts bytes on screen as the input: in the text box, or for a large file on its card.
-function show_input(bytes, name) {
-  state.bytes = bytes;
-  state.name = name;
-  const large = bytes.length > text_box_bytes || lines_in(bytes) > text_box_lines;
-  $('#input').hidden = large;
-  $('#file-card').hidden = !large;
-  if (large) {
-    $('#file-name').textContent = name;
-    $('#file-size').textContent = word('fileSize', bytes.length);
-    const lines = decode(bytes, 4096).split('\n').slice(0, 8);
-    $('#file-lines').textContent = lines.map((line) => line.slice(0, 200)).join('\n');
-  } else {
-    $('#input').value = decode(bytes);
-  }
-  input_changed();
-}
+  // On paper the input that the answer belongs to stands above its verdict; the screen has it in
+  // the text box. Its text is made when printing starts: a megabyte of it costs the page a pause.
+  const fill_printed = () => {
+    if (printed === null) return;
+    show_text($('#printed-input-text'), $('#printed-input-note'), printed, 'printedCut');
+    printed = null;
+  };
+  addEventListener('beforeprint', fill_printed);
+  // Print media set by other means (a browser's developer tools, a test) announce no printing.
+  matchMedia('print').addEventListener('change', (media) => {
+    if (media.matches) fill_printed();
+  });
 
-async function open_file(file) {
-  if (!file) return;
-  show_input(new Uint8Array(await file.arrayBuffer()), file.name);
-  await run();
-}
+  const open_file = async (file) => {
+    if (!file) return;
+    show_input(new Uint8Array(await file.arrayBuffer()), file.name);
+    await page.run();
+  };
 
-function load_example(name, text) {
-  state.bytes = null;
-  state.name = name;
-  $('#input').value = text;
-  $('#input').hidden = false;
-  $('#file-card').hidden = true;
-  input_changed();
-}
+  const load_example = (name, text) => {
+    file_bytes = null;
+    file_name = name;
+    $('#input').value = text;
+    $('#input').hidden = false;
+    $('#file-card').hidden = true;
+    changed();
+  };
 
-function set_up_input() {
   const examples = $('#examples');
   for (const script of document.querySelectorAll('script[data-example]')) {
     examples.append(button(script.dataset.example, () => {
       load_example(script.dataset.example, script.textContent);
-      run();
+      page.run();
     }));
   }
   $('#input').addEventListener('input', () => {
-    state.bytes = null;  // edited: the text is the input now
-    input_changed();
+    file_bytes = null;  // edited: the text is the input now
+    changed();
   });
   $('#edit-file').onclick = () => {
-    $('#input').value = decode(state.bytes);
+    $('#input').value = decode(file_bytes);
     $('#input').hidden = false;
     $('#file-card').hidden = true;
     $('#input').focus();
     // The messages can select their lines now, and the offer is undone as an edit.
-    if (state.result !== null) render_warnings();
-    render_tidy();
+    if (warned !== null) render_warnings(warned);
+    draw_tidy();
   };
   scroll_box($('#file-lines'));
   $('#file').onchange = (event) => {
@@ -371,6 +420,33 @@ function set_up_input() {
     overlay.hidden = true;
     open_file(event.dataTransfer.files[0]);
   });
-  const first = document.querySelector('script[data-example]');
-  if (first) load_example(first.dataset.example, first.textContent);
+  return {
+    // Puts the first example in the text box, once the page is ready to hear of the change.
+    start() {
+      const first = document.querySelector('script[data-example]');
+      if (first) load_example(first.dataset.example, first.textContent);
+    },
+    bytes,
+    name: () => file_name,
+    version: () => version,
+    replace,
+    apply_tidy,
+    // Whether the tidy-up offers a rewrite of the input on screen.
+    tidy_offered: () => tidy !== null && tidy.version === version,
+    // The section's words in the page's language: the file's size and the offer.
+    render() {
+      if (card_shown()) $('#file-size').textContent = word('fileSize', file_bytes.length);
+      draw_tidy();
+    },
+    render_warnings(r) {
+      warned = r;
+      render_warnings(r);
+    },
+    // The input bytes that the answer on screen belongs to, for paper.
+    render_printed(data) {
+      printed = data;
+      $('#printed-input-text').replaceChildren();
+      $('#printed-input').hidden = false;
+    },
+  };
 }

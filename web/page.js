@@ -1,8 +1,9 @@
 // The page: takes the input's bytes, hands them to the engine in a worker, and builds the view from
-// the one plain object that comes back. Steps, verdict, the decomposition check, counterexample
-// and trace all come from the engine; the section scripts only show them, each with its own render
-// function and words.
-// Whatever comes from the input reaches the page through textContent, never as markup.
+// the plain objects that come back: first the run's (verdict, steps, counterexample, trace), then
+// the check's, which runs in a worker of its own after the verdict is shown. The section scripts
+// only show them, each with its own render function and words, and reach the rest of the page
+// through the one object that this hands them. Whatever comes from the input reaches the page
+// through textContent, never as markup.
 'use strict';
 
 add_words({
@@ -25,110 +26,6 @@ function next_frame() {
   return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
 }
 
-// Counts the renders begun, so that a render overtaken by a newer one stops.
-let renders = 0;
-
-// Every section, top to bottom, from the engine's answer; with focus, the verdict takes the focus.
-// Each section is drawn in a frame of its own, and a section that is a generator function in a
-// frame for each of its parts: the layout of a page of large tables at once could stall the page
-// for longer than a person should wait for a click to answer. A new section adds its render
-// function to the list, in the place its element has in index.html.
-async function render(focus = false) {
-  const id = ++renders;
-  document.documentElement.lang = state.language;
-  for (const node of document.querySelectorAll('[data-word]')) {
-    node.textContent = word(node.dataset.word);
-  }
-  for (const node of document.querySelectorAll('[data-label]')) {
-    node.setAttribute('aria-label', word(node.dataset.label));
-  }
-  for (const button of document.querySelectorAll('[data-language]')) {
-    button.setAttribute('aria-pressed', String(button.dataset.language === state.language));
-  }
-  if (!$('#file-card').hidden) $('#file-size').textContent = word('fileSize', state.bytes.length);
-  show_busy();
-  render_tidy();
-  if (state.result === null) return;
-  state.result.names = [];  // decoded anew: an empty name is shown in the language's words
-  show_stale();
-  const sections = [
-    render_verdict,
-    render_warnings,
-    render_analysis,
-    render_steps,
-    render_counterexample,
-    render_outputs,
-  ];
-  for (const draw of sections) {
-    // A generator draws each part as it is asked for the next; the last part ends the loop.
-    for (const _ of draw() ?? []) {
-      await next_frame();
-      if (id !== renders) return;
-    }
-    if (focus && draw === render_verdict) $('#verdict').focus();
-    await next_frame();
-    if (id !== renders) return;
-  }
-}
-
-// While the newest run is in flight the page says so, and Run does not act for the same input.
-function show_busy() {
-  const running = state.running !== null;
-  $('#busy').hidden = !running;
-  set_enabled($('#run'), state.running !== state.input);
-  if (running) $('#outcome').setAttribute('aria-busy', 'true');
-  else $('#outcome').removeAttribute('aria-busy');
-}
-
-// An answer for an earlier input stays on screen greyed, its banner saying so, until the next run.
-function show_stale() {
-  $('#outcome').classList.toggle('stale', state.stale);
-  // The repair belongs to the input it was found for.
-  const repair = $('#repair-apply');
-  if (repair) set_enabled(repair, !state.stale && state.result.repaired !== null);
-}
-
-// Called by every change of the input: typing, an example, a file.
-function input_changed() {
-  ++state.input;
-  if (state.result !== null && !state.stale) {
-    state.stale = true;
-    render_verdict();
-    show_stale();
-  }
-  show_busy();
-  ask_tidy();
-}
-
-// Runs the input on screen. Only the newest run's answer is shown, and only while the input is
-// the one it was started for; the focus then moves to the verdict. The page is busy until the
-// answer is drawn.
-async function run() {
-  const bytes = input_bytes();
-  const id = ++state.run;
-  const input = state.input;
-  state.running = input;
-  show_busy();
-  let result;
-  try {
-    result = await engine.run(bytes, state.name, true);
-  } catch (error) {
-    result = {error: error.message};
-  }
-  if (id !== state.run) return;
-  if (input === state.input) {
-    state.result = result;
-    state.stale = false;
-    state.position = 0;
-    // The sections of the earlier answer go at once, so that none stands beside the new verdict.
-    for (const section of document.querySelectorAll('#outcome > *')) section.hidden = true;
-    await render(true);
-  }
-  if (id !== state.run) return;
-  state.running = null;
-  show_busy();
-}
-
 // The language: ?lang=en or ?lang=hu in the address, else the one chosen last on this computer.
 const language_key = 'lossless.language';
 
@@ -144,26 +41,238 @@ function stored_language() {
   return 'hu';
 }
 
-function set_up() {
-  state.language = stored_language();
-  set_up_input();
-  set_up_steps();
-  set_up_outputs();
-  $('#run').onclick = () => {
-    if ($('#run').getAttribute('aria-disabled') !== 'true') run();
-  };
-  for (const button of document.querySelectorAll('[data-language]')) {
-    button.onclick = () => {
-      state.language = button.dataset.language;
-      try {
-        localStorage.setItem(language_key, state.language);
-      } catch {
-        // Not kept, then; the choice holds until the page is closed.
-      }
-      render();
-    };
+const engine = make_engine();
+
+const state = {
+  run: 0,          // counts the runs started; only the newest one's answer is shown
+  running: null,   // the input version that the newest run in flight was started for, or null
+  result: null,    // the engine's answer for the input on screen, or for an earlier one
+  ran: null,       // {bytes, name} of the input that result belongs to
+  stale: false,    // whether the input changed since the answer shown
+  check: null,     // the check of result: {status, progress, result, error}, see render_analysis
+};
+
+// Counts the renders begun, so that a render overtaken by a newer one stops; and per section the
+// draws begun, so that a section drawn anew (the check's, when it ends) stops its older draw.
+let renders = 0;
+const draws = {};
+
+// Draws one section, a frame for each part of a generator, while current() holds and no newer
+// draw of the same section began.
+async function draw(key, parts, current) {
+  const id = (draws[key] = (draws[key] ?? 0) + 1);
+  for (const _ of parts ?? []) {
+    await next_frame();
+    if (id !== draws[key] || !current()) return;
   }
-  render();
 }
 
-set_up();
+// What the check's section draws.
+function check_view() {
+  return {result: state.result, check: state.check, stale: state.stale,
+          tidy: input.tidy_offered()};
+}
+
+// Every section, top to bottom, from the engine's answers; with focus, the verdict takes the
+// focus. Each section is drawn in a frame of its own, and a section that is a generator function
+// in a frame for each of its parts: the layout of a page of large tables at once could stall the
+// page for longer than a person should wait for a click to answer.
+async function render(focus = false) {
+  const id = ++renders;
+  const current = () => id === renders;
+  for (const node of document.querySelectorAll('[data-word]')) {
+    node.textContent = word(node.dataset.word);
+  }
+  for (const node of document.querySelectorAll('[data-label]')) {
+    node.setAttribute('aria-label', word(node.dataset.label));
+  }
+  for (const button of document.querySelectorAll('[data-language]')) {
+    button.setAttribute('aria-pressed', String(button.dataset.language === language()));
+  }
+  input.render();
+  show_busy();
+  const r = state.result;
+  if (r === null) return;
+  show_stale();
+  const sections = [
+    ['verdict', () => steps.render_verdict(r, state.stale)],
+    ['printed', () => input.render_printed(state.ran.bytes)],
+    ['warnings', () => input.render_warnings(r)],
+    ['analysis', () => analysis.render(check_view())],
+    ['steps', () => steps.render_steps(r)],
+    ['counterexample', () => counterexample.render(r)],
+    ['outputs', () => outputs.render(r)],
+  ];
+  for (const [key, make] of sections) {
+    await draw(key, make(), current);
+    if (!current()) return;
+    if (focus && key === 'verdict') $('#verdict').focus();
+    await next_frame();
+    if (!current()) return;
+  }
+}
+
+// The check's section alone, once the check has ended; a full render begun since draws it anew.
+function render_check() {
+  const id = renders;
+  draw('analysis', analysis.render(check_view()), () => id === renders);
+}
+
+// While the newest run is in flight the page says so, and Run does not act for the same input.
+function show_busy() {
+  const running = state.running !== null;
+  $('#busy').hidden = !running;
+  set_enabled($('#run'), state.running !== input.version());
+  if (running) $('#outcome').setAttribute('aria-busy', 'true');
+  else $('#outcome').removeAttribute('aria-busy');
+}
+
+// An answer for an earlier input stays on screen greyed, its banner saying so, until the next run;
+// its buttons stop acting.
+function show_stale() {
+  $('#outcome').classList.toggle('stale', state.stale);
+  if (state.result !== null) analysis.show_actions(check_view());
+}
+
+// Checks the input of the answer shown, in the check's own worker, and shows how far it gets.
+// A check that a newer run, a change of the input or Stop overtook is not shown.
+function start_check(check = {status: 'running', progress: null}) {
+  if (state.result === null || state.result.lossless == null || state.stale) return;
+  state.check = check;
+  const told = (progress) => {
+    if (state.check !== check) return;
+    check.progress = progress;
+    analysis.show_progress(progress);
+  };
+  engine.check(state.ran.bytes, state.ran.name, true, told).then((result) => {
+    if (state.check !== check) return;
+    state.check = {status: 'done', result};
+    render_check();
+  }, (error) => {
+    if (state.check !== check) return;
+    state.check = {status: 'failed', error: error.message};
+    render_check();
+  });
+}
+
+// Ends the running check at once; status says why: 'stopped' by its button, or 'dropped' for a
+// change of the input or a new run.
+function stop_check(status) {
+  if (state.check === null || state.check.status !== 'running') return;
+  engine.stop_check();
+  state.check = {status};
+  render_check();
+}
+
+// Called by every change of the input: typing, an example, a file.
+function input_changed() {
+  if (state.result !== null && !state.stale) {
+    state.stale = true;
+    steps.render_verdict(state.result, true);
+    show_stale();
+  }
+  stop_check('dropped');
+  show_busy();
+}
+
+// Runs the input on screen. Only the newest run's answer is shown, and only while the input is
+// the one it was started for; the focus then moves to the verdict. The page is busy until the
+// answer is drawn; then the check starts, unless stopped or dropped meanwhile. Started at once, it
+// would take a core from the drawing, whose pauses would grow on a machine of two.
+async function run() {
+  const bytes = input.bytes();
+  const name = input.name();
+  const id = ++state.run;
+  const version = input.version();
+  state.running = version;
+  stop_check('dropped');
+  show_busy();
+  let result;
+  try {
+    result = await engine.run(bytes, name, true);
+  } catch (error) {
+    result = {error: error.message};
+  }
+  if (id !== state.run) return;
+  if (version === input.version()) {
+    state.result = result;
+    state.ran = {bytes, name};
+    state.stale = false;
+    // A run that stopped before the chase has nothing to check.
+    const check = result.lossless == null ? null : {status: 'running', progress: null};
+    state.check = check;
+    // The sections of the earlier answer go at once, so that none stands beside the new verdict.
+    for (const section of document.querySelectorAll('#outcome > *')) section.hidden = true;
+    await render(true);
+    if (check !== null && state.check === check) start_check(check);
+  }
+  if (id !== state.run) return;
+  state.running = null;
+  show_busy();
+}
+
+// What the sections reach the rest of the page through.
+const page = {
+  run,
+  input_changed,
+  check_view,
+  tidy: (bytes) => engine.tidy(bytes, true),
+  tidy_changed: () => {
+    if (state.result !== null) analysis.show_actions(check_view());
+  },
+  start_check: () => {
+    start_check();
+    render_check();
+  },
+  stop_check: () => stop_check('stopped'),
+  // Puts the repaired input in place of the input and runs it: the run shows the row of zeros.
+  apply_repair: (bytes) => {
+    if (state.stale || bytes === null) return;
+    input.replace(bytes);
+    run();
+  },
+  // Puts the tidy-up's rewrite in place of the input and runs it.
+  apply_tidy: () => {
+    if (state.stale || !input.apply_tidy()) return;
+    run();
+  },
+};
+
+const input = input_section(page);
+const steps = steps_section(page);
+const analysis = analysis_section(page);
+const counterexample = counterexample_section(page);
+const outputs = outputs_section(page);
+
+// The interface that scripts and tests use: the console tool's outputs for an input's bytes with
+// the check of the decomposition, the check alone (told, if given, hears how far it got), and the
+// input rewritten by the tidy-up. Its runs share the page's worker; its checks have their own,
+// which the page's Stop never ends.
+const scripts_engine = make_engine(engine.runs);
+window.lossless = {
+  run: async (bytes, name) => {
+    const result = await scripts_engine.run(bytes, name);
+    if (result.lossless === null) return {...result, analysis: null, repaired: null};
+    return {...result, ...await scripts_engine.check(bytes, name)};
+  },
+  check: (bytes, name, told) => scripts_engine.check(bytes, name, false, told),
+  tidy: (bytes) => scripts_engine.tidy(bytes),
+};
+
+document.documentElement.lang = stored_language();
+$('#run').onclick = () => {
+  if ($('#run').getAttribute('aria-disabled') !== 'true') run();
+};
+for (const button of document.querySelectorAll('[data-language]')) {
+  button.onclick = () => {
+    document.documentElement.lang = button.dataset.language;
+    try {
+      localStorage.setItem(language_key, button.dataset.language);
+    } catch {
+      // Not kept, then; the choice holds until the page is closed.
+    }
+    render();
+  };
+}
+input.start();
+render();

@@ -1,11 +1,13 @@
 // The verdict and the chase step by step: the banner, the stepper over the recorded steps with the
-// cells of the current step marked, and the final tableau with its rows of zeros.
+// cells of the current step marked, and the final tableau with its rows of zeros. Each render
+// function takes the run's answer that it draws.
 'use strict';
 
 add_words({
   hu: {
-    lossless: 'Veszteségmentes',
-    lossy: 'Nem veszteségmentes',
+    // The console's own word, which the result file ends with, beside the page's.
+    verdict: (lossless, console_word) =>
+      `${lossless ? 'Veszteségmentes' : 'Nem veszteségmentes'} (${console_word})`,
     losslessWhy: 'A táblázatban van csupa 0 sor.',
     lossyWhy: 'A táblázatban nincs csupa 0 sor: lent az ellenpélda.',
     noSchemes: 'A bemenet egy sémát sem ad meg, így a táblázatnak nincs sora, csupa 0 sora sem.',
@@ -48,8 +50,8 @@ add_words({
     finalFocus: 'Csak a csupa 0 sorok látszanak; a teljes táblázat a nyomkövetés végén van.',
   },
   en: {
-    lossless: 'Lossless',
-    lossy: 'Not lossless',
+    // The console's Hungarian word stands where the result file is shown.
+    verdict: (lossless) => (lossless ? 'Lossless' : 'Not lossless'),
     losslessWhy: 'The tableau has a row of zeros.',
     lossyWhy: 'The tableau has no row of zeros: see the counterexample below.',
     noSchemes: 'The input names no scheme, so the tableau has no rows, and no row of zeros.',
@@ -90,55 +92,47 @@ add_words({
   },
 });
 
-function dependency_text(k) {
-  const {left, right} = dependency(k);
-  return `${names_of(left).join(',')} -> ${names_of(right).join(',')}`;
+function dependency_text(r, k) {
+  const {left, right} = dependency(r, k);
+  return `${names_of(r, left).join(',')} -> ${names_of(r, right).join(',')}`;
 }
 
 // The banner, which takes the focus after a run, so that the keyboard and a screen reader go on
-// from the answer.
-function render_verdict() {
-  const r = state.result;
+// from the answer; stale when the input changed since.
+function render_verdict(r, stale) {
   const banner = $('#verdict');
   banner.hidden = false;
   banner.replaceChildren();
   if (r.error !== undefined) {
     banner.className = 'refused';
     banner.append(element('span', word('engineError')), element('small', r.error));
-  } else if (r.verdict === '') {
+  } else if (r.lossless === null) {
     banner.className = 'refused';
     banner.append(element('span', word('refused', r.exitCode)));
   } else {
-    const lossless = r.verdict === 'vesztesegmentes';
-    const why = lossless ? 'losslessWhy' : no_rows(r) ? 'noSchemes' : 'lossyWhy';
-    banner.className = lossless ? 'lossless' : 'lossy';
-    banner.append(element('span', `${word(lossless ? 'lossless' : 'lossy')} (${r.verdict})`),
-        element('small', word(why)));
+    const why = r.lossless ? 'losslessWhy' : no_rows(r) ? 'noSchemes' : 'lossyWhy';
+    banner.className = r.lossless ? 'lossless' : 'lossy';
+    banner.append(element('span', word('verdict', r.lossless, r.verdict)),
+                  element('small', word(why)));
   }
   // Any message about the input means it may have been read otherwise than it was meant.
   if (r.error === undefined && r.diagnosticCount > 0) {
-    const caveat = element('small', word(r.verdict === '' ? 'caveatRefused' : 'caveat',
+    const caveat = element('small', word(r.lossless === null ? 'caveatRefused' : 'caveat',
                                          r.diagnosticCount));
     caveat.id = 'verdict-caveat';
     banner.append(caveat);
   }
-  if (state.stale) banner.append(element('small', word('stale')));
-}
-
-// Whether the run's tableau has no rows, as for an empty input.
-function no_rows(r) {
-  return r.shown && r.rows === 0;
+  if (stale) banner.append(element('small', word('stale')));
 }
 
 // The stepper: the tableau after the first `position` steps, the cells of the last step marked. A
 // tableau too large to draw whole shows, for each step, the rows and columns the step is about.
-// Drawn in two parts, the stepper and the final tableau.
-function* render_steps() {
-  const r = state.result;
+// Drawn in two parts, the stepper and the final tableau; moved tells the position stepped to.
+function* render_steps(r, position, moved) {
   const section = $('#steps');
   const body = $('#steps-body');
   body.replaceChildren();
-  section.hidden = r.error !== undefined || r.verdict === '';
+  section.hidden = r.error !== undefined || r.lossless === null;
   if (section.hidden) return;
   if (!r.shown) {
     body.append(element('p', word('tooLarge')));
@@ -148,18 +142,18 @@ function* render_steps() {
     body.append(element('p', word('noSchemes')));
     return;
   }
-  const steps = step_count();
-  const whole = drawn_whole();
+  const steps = step_count(r);
+  const whole = drawn_whole(r);
   const symbols = r.initial.slice();
   const every_row = Array.from({length: r.rows}, (_, k) => k + 1);
   const drawn = whole ?
-      tableau_table(null, all_columns(), every_row, (k, c) => symbol(symbols, k + 1, c)) :
+      tableau_table(r, null, all_columns(r), every_row, (k, c) => symbol(r, symbols, k + 1, c)) :
       null;
   const focus = scroll_box(element('div'), word('stepTable'));
   focus.className = 'table-box';
   if (drawn) focus.append(drawn.table);
-  const previous = button(word('previous'), () => go(position - 1));
-  const next = button(word('next'), () => go(position + 1));
+  const previous = button(word('previous'), () => go(at - 1));
+  const next = button(word('next'), () => go(at + 1));
   const slider = element('input');
   Object.assign(slider, {type: 'range', min: 0, max: steps, step: 1, value: 0});
   slider.setAttribute('aria-label', word('slider'));
@@ -177,7 +171,7 @@ function* render_steps() {
   if (!whole) body.append(note(word('focus')));
   if (!r.stepsComplete) body.append(note(word('incomplete')));
 
-  let position = 0;
+  let at = 0;
   let marked = [];
   const apply = (s, value) => {
     for (const row of s.cells) {
@@ -187,70 +181,70 @@ function* render_steps() {
   };
   // Marks the step's rows and changed cells in a table whose i-th shown column is columns[i].
   const mark = (s, table, rows_shown, columns) => {
-    const at = columns.indexOf(s.column);
+    const column = columns.indexOf(s.column);
     rows_shown.forEach((row, k) => {
       if (s.rows.includes(row)) marked.push(table.lines[k]);
-      if (s.cells.includes(row)) marked.push(table.cells[k][at]);
+      if (s.cells.includes(row)) marked.push(table.cells[k][column]);
     });
     marked.forEach((node) => node.classList.add(node.tagName === 'TR' ? 'agree' : 'changed'));
   };
   const go = (target) => {
     target = Math.max(0, Math.min(steps, target));
-    while (position < target) {
-      const s = step(position++);
+    while (at < target) {
+      const s = step(r, at++);
       apply(s, s.to);
     }
-    while (position > target) {
-      const s = step(--position);
+    while (at > target) {
+      const s = step(r, --at);
       apply(s, s.from);
     }
-    state.position = position;
+    moved(at);
     for (const node of marked) node.classList.remove('changed', 'agree');
     marked = [];
-    count.textContent = word('position', position, steps);
+    count.textContent = word('position', at, steps);
     if (!whole) focus.replaceChildren();
-    if (position === 0) {
+    if (at === 0) {
       words_line.replaceChildren(count, ' ', steps === 0 ? word('noSteps') : word('start'));
     } else {
-      const s = step(position - 1);
-      const left = Array.from(dependency(s.dependency).left);
+      const s = step(r, at - 1);
+      const left = Array.from(dependency(r, s.dependency).left);
       if (drawn) {
-        mark(s, drawn, every_row, all_columns());
+        mark(s, drawn, every_row, all_columns(r));
       } else {
         const columns = [...new Set([...left, s.column])];
         const rows = [...new Set([...s.rows, ...s.cells])].sort((a, b) => a - b).slice(0, 50);
         const table =
-            tableau_table(null, columns, rows, (k, c) => symbol(symbols, rows[k], c));
+            tableau_table(r, null, columns, rows, (k, c) => symbol(r, symbols, rows[k], c));
         mark(s, table, rows, columns);
         focus.append(table.table);
       }
       words_line.replaceChildren(count, ' ', word('step', {
         pass: s.pass,
-        dependency: dependency_text(s.dependency),
+        dependency: dependency_text(r, s.dependency),
         i: s.rows[0],
         j: s.rows[1],
-        left: names_of(left),
-        column: name(s.column),
+        left: names_of(r, left),
+        column: name(r, s.column),
         from: String(s.from),
         to: String(s.to),
         cells: Array.from(s.cells),
       }));
     }
-    slider.value = position;
-    set_enabled(previous, position > 0);
-    set_enabled(next, position < steps);
+    slider.value = at;
+    set_enabled(previous, at > 0);
+    set_enabled(next, at < steps);
   };
   slider.oninput = () => go(Number(slider.value));
-  go(Math.min(state.position, steps));
+  go(Math.min(position, steps));
   yield;
 
   // The final tableau, its rows of zeros marked; too large to draw, only those rows, and of a
   // scheme of thousands of names only the first columns.
   const zero = new Set(r.distinguished);
   const rows = whole ? every_row : Array.from(r.distinguished.subarray(0, 20));
-  const columns = whole ? all_columns() : drawn_columns(rows.length);
-  const final = tableau_table(zero.size > 0 ? word('finalZero', zero.size) : null, columns, rows,
-      (k, c) => symbol(r.final, rows[k], c), word('final'));
+  const columns = whole ? all_columns(r) : drawn_columns(r, rows.length);
+  const final = tableau_table(r, zero.size > 0 ? word('finalZero', zero.size) : null, columns,
+      rows, (k, c) => symbol(r, r.final, rows[k], c), word('final'));
   final.lines.forEach((line, k) => {
     if (zero.has(rows[k])) line.classList.add('zero-row');
   });
@@ -263,11 +257,22 @@ function* render_steps() {
   }
 }
 
-function set_up_steps() {
+// The section. The stepper keeps its position while the same answer is drawn again, in the other
+// language say, and starts at 0 for a new one.
+function steps_section() {
+  let stepped = {answer: null, position: 0};
   // The stepper answers the arrow keys while the focus is inside it.
   $('#steps').addEventListener('keydown', (event) => {
     if (event.target.type === 'range') return;  // the slider moves by itself
     if (event.key === 'ArrowLeft') $('#step-previous')?.click();
     if (event.key === 'ArrowRight') $('#step-next')?.click();
   });
+  return {
+    render_verdict,
+    render_steps(r) {
+      if (stepped.answer !== r) stepped = {answer: r, position: 0};
+      const at = stepped;
+      return render_steps(r, at.position, (position) => (at.position = position));
+    },
+  };
 }

@@ -1,5 +1,6 @@
 // The engine's worker. It follows the engine's generated script, which defines create_engine, and
-// runs each input off the page's thread, so that a long run never freezes the page.
+// runs each input off the page's thread, so that a long run never freezes the page. The page keeps
+// two: one for the runs and the tidy-up, one for the checks, which it may end at any time.
 'use strict';
 
 // The engine once it is compiled; runs that arrive meanwhile wait for the same one.
@@ -22,14 +23,22 @@ function pack_rows(rows, columns) {
   return cells;
 }
 
+// The messages with their text and name as strings, bytes that are not UTF-8 as U+FFFD; with
+// limit, of a long text only about its first limit characters: a line can be megabytes long.
+function decode_diagnostics(list, limit = Infinity) {
+  const text = (bytes) => cut(new TextDecoder().decode(bytes.subarray(0, 4 * limit),
+                                                        {stream: bytes.length > 4 * limit}),
+                              limit);
+  return list.map((d) => ({...d, text: text(d.text), name: d.name === null ? null : text(d.name)}));
+}
+
 // The page's form of an answer: the long lists as flat typed arrays, which move to the page without
 // being copied. As objects, the steps or the header of a large tableau would take the page's thread
 // hundreds of milliseconds to receive. Fields that this does not know pass as they are.
 function pack(r) {
   const p = {...r};
-  // The page shows the start of a line in a message; a line can be megabytes long.
-  p.diagnostics = r.diagnostics.map((d) => ({...d, text: cut(d.text)}));
-  if (r.analysis !== null) p.analysis = pack_analysis(r.analysis);
+  // The page shows the start of a line in a message.
+  p.diagnostics = decode_diagnostics(r.diagnostics, shown_characters);
   if (!r.shown) return p;
   p.rows = r.initial.length;
   p.columns = r.header.length;
@@ -43,9 +52,18 @@ function pack(r) {
       [s.pass, s.dependency, s.rows[0], s.rows[1], s.column, Number(s.from), Number(s.to)], k * 7));
   p.steps = {fields, cells: pack_lists(r.steps.map((s) => s.cells))};
   if (r.counterexample) {
-    p.counterexample = pack_lists(r.counterexample.flatMap((s) => [s.columns, s.rows]));
+    p.counterexample = {
+      lists: pack_lists(r.counterexample.flatMap((s) => [s.columns, s.rows])),
+      zeros: Int32Array.from(r.counterexample, (s) => s.zeros),
+    };
   }
   return p;
+}
+
+// The check's answer in the page's form: the object of `lossless --json` cut to what the page
+// shows (see pack_analysis).
+function pack_check(c) {
+  return {...c, analysis: c.analysis === null ? null : pack_analysis(c.analysis)};
 }
 
 // The decomposition check as the page shows it. The whole object can be megabytes (a scheme of
@@ -84,6 +102,7 @@ function pack_analysis(a) {
     schemes: first(a.schemes, shown_schemes, set),
     preservation: {
       preserving: a.preservation.preserving,
+      complete: a.preservation.complete,
       lost: first(a.preservation.lost, shown_items, judged),
       preserved: first(a.preservation.preserved, shown_items, judged),
     },
@@ -109,7 +128,6 @@ function pack_analysis(a) {
     repair: a.repair === null ? null : {
       add: first(a.repair.add, shown_items, set),
       from: first(a.repair.from, shown_items, (k) => (k === -1 ? k : record(k))),
-      with_key: a.repair.from[a.repair.from.length - 1] === -1,  // a key comes last if at all
       lossless: a.repair.lossless,
       preserving: a.repair.preserving,
     },
@@ -140,66 +158,25 @@ function buffers(value) {
   return [...found];
 }
 
-// The tidy-up's lines as the page shows them, at most shown_rows of them: every line of the tidied
-// text when it has no more than that, else only the lines that changed. Each is {line, text} with
-// the input's line number; a changed line also has its kinds, and a line that the tidy-up drops
-// has dropped: true and its old text. The engine names the input line of each tidied line
-// (source), so the two texts are walked side by side.
-const shown_rows = 200;
-
 // Of a longer text the page shows only the start.
 const shown_characters = 1000;
 
-function cut(text) {
-  return text.length > shown_characters ? `${text.slice(0, shown_characters)}…` : text;
+function cut(text, limit = shown_characters) {
+  return text.length > limit ? `${text.slice(0, limit)}…` : text;
 }
 
-function tidy_rows(input, tidied) {
-  const kinds = new Map();
-  for (const {kind, line} of tidied.changes) {
-    if (!kinds.has(line)) kinds.set(line, []);
-    kinds.get(line).push(kind);
-  }
-  // Decoded only when shown, and of a long line only the start: a big file's lines are mostly
-  // not shown, and a line may be megabytes long.
-  const text_of = (part) => {
-    const start = part.subarray(0, 4 * shown_characters);
-    return cut(new TextDecoder().decode(start, {stream: start.length < part.length}));
-  };
-  const lines = (bytes) => {
-    let at = bytes[0] === 0xef && bytes[1] === 0xbb && bytes[2] === 0xbf ? 3 : 0;
-    return () => {
-      if (at >= bytes.length) return null;
-      const newline = bytes.indexOf(10, at);
-      const next = newline === -1 ? bytes.length : newline + 1;
-      let stop = newline === -1 ? bytes.length : newline;
-      if (stop > at && bytes[stop - 1] === 13) --stop;
-      const part = bytes.subarray(at, stop);
-      at = next;
-      return () => text_of(part);
-    };
-  };
-  const source = tidied.source;
-  const whole = source.length <= shown_rows;
-  const next_input = lines(input);
-  const next_output = lines(tidied.bytes);
-  const rows = [];
-  let changed = 0;
-  let kept = 0;
-  for (let number = 1, line = next_input(); line !== null; ++number, line = next_input()) {
-    if (rows.length === shown_rows || (!whole && changed === kinds.size)) break;
-    const is_kept = source[kept] === number;
-    const text = is_kept ? next_output() : line;
-    if (is_kept) ++kept;
-    const of_line = kinds.get(number);
-    if (of_line === undefined) {
-      if (whole) rows.push({line: number, text: text()});
-      continue;
-    }
-    ++changed;
-    rows.push({line: number, text: text(), kinds: of_line, dropped: !is_kept});
-  }
-  return {rows, whole, complete: changed === kinds.size, lines: kinds.size};
+// The tidy-up's table as the page shows it (the engine's tidy_rows): each row {line, text} with
+// the input's line number and the text written from it, a changed row also with its kinds, and a
+// dropped one with dropped: true and its old text.
+function tidy_table(table) {
+  const text = (bytes) => new TextDecoder().decode(bytes);
+  const rows = table.rows.map((r) => ({
+    line: r.line,
+    text: r.dropped ? text(r.old) : r.text.map(text).join('\n'),
+    dropped: r.dropped,
+    kinds: r.kinds.length > 0 ? r.kinds : undefined,
+  }));
+  return {rows, whole: table.whole, complete: table.complete, lines: table.lines};
 }
 
 // Runs the engine's function on the bytes, which it reads from its own memory.
@@ -213,17 +190,26 @@ function call(engine, bytes, use) {
   }
 }
 
+// Answers {id, op, bytes, name, packed} with {id, result} or {id, error}; while a check runs, with
+// {id, progress: {part, done, total}} as it gets on.
 self.onmessage = async (event) => {
   const {id, op, bytes, name, packed} = event.data;
   try {
     if (engine === null) engine = create_engine();
     engine = await engine;
     if (op === 'tidy') {
-      const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length));
+      const tidied = call(engine, bytes, (at) => engine.tidy(at, bytes.length, packed));
       const result = packed ?
-          {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_rows(bytes, tidied)} :
+          {bytes: tidied.bytes, changes: tidied.changes.length, ...tidy_table(tidied.table)} :
           {bytes: tidied.bytes, changes: tidied.changes};
       self.postMessage({id, result}, [result.bytes.buffer]);
+      return;
+    }
+    if (op === 'check') {
+      const told = (part, done, total) => self.postMessage({id, progress: {part, done, total}});
+      const checked = call(engine, bytes, (at) => engine.check(at, bytes.length, name, told));
+      const result = packed ? pack_check(checked) : checked;
+      self.postMessage({id, result}, checked.repaired === null ? [] : [checked.repaired.buffer]);
       return;
     }
     let result = call(engine, bytes, (at) => engine.run(at, bytes.length, name));
@@ -231,9 +217,9 @@ self.onmessage = async (event) => {
       result = pack(result);
       self.postMessage({id, result}, buffers(result));
     } else {
+      result.diagnostics = decode_diagnostics(result.diagnostics);
       const owned = [result.stdout.buffer, result.stderr.buffer];
       if (result.result !== null) owned.push(result.result.buffer);
-      if (result.repaired !== null) owned.push(result.repaired.buffer);
       self.postMessage({id, result}, owned);
     }
   } catch (error) {
