@@ -75,9 +75,8 @@ decomposition_check check_decomposition(int m, const std::vector<std::vector<int
   }
 
   tell(check_part::redundancy, 0, -1);
-  bool redundancy_complete = true;
-  check.redundant = find_redundant(m, schemes, budget.redundancy, redundancy_complete);
-  complete = complete && redundancy_complete;
+  check.redundant = find_redundant(m, schemes, budget.redundancy, check.redundant_complete);
+  complete = complete && check.redundant_complete;
 
   if (!lossless && m > 0) {
     tell(check_part::repair, 0, -1);

@@ -58,6 +58,7 @@ struct decomposition_check {
   key_list keys;
   std::vector<scheme_check> schemes;      // one per scheme line
   std::vector<int> redundant;             // schemes inside another (of two equal ones, the later)
+  bool redundant_complete = true;         // false when the budget cut the search for them
   std::optional<repair_proposal> repair;  // empty for a lossless decomposition or no repair found
   bool complete = true;                   // false when any part ran out of its budget
 };

@@ -57,6 +57,7 @@ TEST(check_decomposition, says_not_decided_when_the_budget_runs_out) {
   EXPECT_FALSE(c.check.preservation.preserving.has_value());
   EXPECT_FALSE(c.check.preservation.complete);
   EXPECT_FALSE(c.check.keys.complete);
+  EXPECT_FALSE(c.check.redundant_complete);
   for (const scheme_check& s : c.check.schemes) {
     EXPECT_EQ(s.form, normal_form::undecided);
     EXPECT_FALSE(s.keys_complete);

@@ -510,20 +510,19 @@ function* normal_forms_part(c, part) {
   });
 }
 
-// The redundant schemes. The check's object says only of the whole check whether every part
-// was finished, so an unfinished check words this list as possibly cut.
+// The redundant schemes; a search that its budget cut words its list as possibly incomplete.
 function redundant_part(c, part) {
   const a = c.analysis;
   const {items} = a.redundant;
   if (items.length === 0) {
-    part.append(element('p', word(a.complete ? 'noRedundant' : 'noRedundantFound')));
+    part.append(element('p', word(c.redundantComplete ? 'noRedundant' : 'noRedundantFound')));
   } else {
     const list = element('ul');
     for (const k of items) list.append(element('li', scheme_text(a, k)));
     part.append(element('p', word('redundantList', a.redundant.count)), list,
                 ...cut_note(a.redundant, 'schemes'));
   }
-  if (!a.complete) part.append(note(word('redundantUnsure')));
+  if (!c.redundantComplete) part.append(note(word('redundantUnsure')));
 }
 
 // The repair with its reason and, while every name of the input is known, a button that puts it

@@ -184,6 +184,7 @@ val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, 
   write_json(json, outcome.attr, outcome.schemes, outcome.F, *outcome.lossless, *outcome.check);
   out.set("analysis", val::global("JSON").call<val>("parse", json.str()));
   out.set("preservationRecords", static_cast<double>(outcome.check->preservation.records));
+  out.set("redundantComplete", outcome.check->redundant_complete);
   if (outcome.check->repair) {
     out.set("repairReason", std::string(kind_name(outcome.check->repair->reason)));
   }
