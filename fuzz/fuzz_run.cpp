@@ -6,8 +6,7 @@
 // the same tableau with the plain pass-by-pass chase and requires the same final tableau as chase()
 // and as the console shows, and the recorded steps of the plain chase must lead there. The check of
 // the decomposition runs on every input, under budgets small enough to keep the fuzzer's pace, and
-// must write one object. The tidy-up must change nothing when it lists no change, and nothing more
-// when run on its own output.
+// must write one object.
 
 #include <algorithm>
 #include <cstddef>
@@ -26,7 +25,6 @@
 #include "run.h"
 #include "tableau.h"
 #include "test_util.h"
-#include "tidy.h"
 
 namespace {
 
@@ -159,10 +157,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the verdict is lossless exactly when the final tableau shows a row of zeros");
   }
   compare_chases(outcome, shown, result);
-
-  const tidy_result once = tidy(text);
-  require(!once.changes.empty() || once.bytes == text, "a tidy-up without changes keeps the bytes");
-  const tidy_result twice = tidy(once.bytes);
-  require(twice.changes.empty() && twice.bytes == once.bytes, "tidying twice changes nothing");
   return 0;
 }

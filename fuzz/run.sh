@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets and runs one of them for the given number of seconds: fuzz_run (the run,
-# the check and the tidy-up; the default) or fuzz_design (design mode). It starts from the seed
-# corpus in fuzz/corpus and keeps the inputs it finds in build/fuzz/corpus (build/fuzz/corpus_design
-# for design mode), so later runs go on from there. A crash, a broken rule or an input slower than
+# Builds the fuzz targets and runs one of them for the given number of seconds: fuzz_run (the run
+# and the check; the default), fuzz_design (design mode) or fuzz_tidy (the tidy-up). It starts from
+# the seed corpus in fuzz/corpus and keeps the inputs it finds in build/fuzz/corpus (corpus_design,
+# corpus_tidy for the others), so later runs go on from there. A crash, a broken rule or an input slower than
 # 10 s stops it with a non-zero exit and leaves the input in build/fuzz/ (crash-*, timeout-*, oom-*).
 #
-#   fuzz/run.sh <seconds> [run|design]
+#   fuzz/run.sh <seconds> [run|design|tidy]
 set -euo pipefail
-seconds=${1:?usage: fuzz/run.sh <seconds> [run|design]}
+seconds=${1:?usage: fuzz/run.sh <seconds> [run|design|tidy]}
 target=${2:-run}
 cd "$(dirname "$0")/.."
 
