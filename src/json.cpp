@@ -133,6 +133,31 @@ void write_lists(writer& out, const std::vector<std::vector<int>>& lists) {
   out << ']';
 }
 
+// The version and the catalogue, which open both objects.
+void write_version_and_attributes(writer& out, const std::vector<std::string>& attr) {
+  out << "{\"version\": ";
+  append_string(out.buffer(), lossless_version);
+  out << ",\n \"attributes\": [";
+  for (std::size_t k = 0; k < attr.size(); ++k) {
+    if (k > 0) out << ", ";
+    append_string(out.buffer(), attr[k]);
+  }
+  out << ']';
+}
+
+// F as read, -1 kept.
+void write_dependencies(writer& out, const std::vector<halmaz>& F) {
+  out << ",\n \"dependencies\": [";
+  for (std::size_t k = 0; k < F.size(); ++k) {
+    out << (k > 0 ? ", " : "") << "{\"left\": ";
+    write_list(out, F[k].left);
+    out << ", \"right\": ";
+    write_list(out, F[k].right);
+    out << '}';
+  }
+  out << ']';
+}
+
 // A record's rounds: one entry per step, with Z after it.
 void write_rounds(writer& out, const preservation_run& run, int steps) {
   out << '[';
@@ -220,24 +245,11 @@ void write_json(std::ostream& stream, const std::vector<std::string>& attr,
                 const std::vector<std::vector<int>>& schemes, const std::vector<halmaz>& F,
                 bool lossless, const decomposition_check& check) {
   writer out(stream);
-  out << "{\"version\": ";
-  append_string(out.buffer(), lossless_version);
-  out << ",\n \"attributes\": [";
-  for (std::size_t k = 0; k < attr.size(); ++k) {
-    if (k > 0) out << ", ";
-    append_string(out.buffer(), attr[k]);
-  }
-  out << "],\n \"schemes\": ";
+  write_version_and_attributes(out, attr);
+  out << ",\n \"schemes\": ";
   write_lists(out, schemes);
-  out << ",\n \"dependencies\": [";
-  for (std::size_t k = 0; k < F.size(); ++k) {
-    out << (k > 0 ? ", " : "") << "{\"left\": ";
-    write_list(out, F[k].left);
-    out << ", \"right\": ";
-    write_list(out, F[k].right);
-    out << '}';
-  }
-  out << "],\n \"lossless\": " << (lossless ? "true" : "false");
+  write_dependencies(out, F);
+  out << ",\n \"lossless\": " << (lossless ? "true" : "false");
 
   const preservation_check& p = check.preservation;
   out << ",\n \"preservation\": {\"preserving\": "
@@ -428,22 +440,8 @@ void write_bcnf(writer& out, const bcnf_result& b, const std::optional<design_ch
 void write_design_json(std::ostream& stream, const std::vector<std::string>& attr,
                        const std::vector<halmaz>& F, const design_result& design) {
   writer out(stream);
-  out << "{\"version\": ";
-  append_string(out.buffer(), lossless_version);
-  out << ",\n \"attributes\": [";
-  for (std::size_t k = 0; k < attr.size(); ++k) {
-    if (k > 0) out << ", ";
-    append_string(out.buffer(), attr[k]);
-  }
-  out << "],\n \"dependencies\": [";
-  for (std::size_t k = 0; k < F.size(); ++k) {
-    out << (k > 0 ? ", " : "") << "{\"left\": ";
-    write_list(out, F[k].left);
-    out << ", \"right\": ";
-    write_list(out, F[k].right);
-    out << '}';
-  }
-  out << ']';
+  write_version_and_attributes(out, attr);
+  write_dependencies(out, F);
   write_cover(out, design.cover);
   write_synthesis(out, design.synthesis, design.synthesis_check);
   write_bcnf(out, design.bcnf, design.bcnf_check);
