@@ -17,6 +17,7 @@
 #include "json.h"
 #include "random_source.h"
 #include "run.h"
+#include "test_util.h"
 
 namespace {
 
@@ -81,13 +82,7 @@ const std::pair<const char*, const char*> exercises[] = {
 
 // The whole --design run on the input's text: read, chase, design, check, write.
 std::string design_run(const std::string& text, const design_budget& budget = {}) {
-  std::ostream no_trace(nullptr);
-  std::ostringstream dropped;
-  diagnostics d(dropped);
-  run_options options;
-  options.design = true;
-  options.design_work = budget;
-  const run_result r = run(text, no_trace, d, options);
+  const run_result r = run_designed(text, budget);
   std::ostringstream out;
   write_design_json(out, r.attr, r.F, *r.design);
   return out.str();
@@ -97,13 +92,7 @@ std::string design_run(const std::string& text, const design_budget& budget = {}
 // the cover and the synthesis with their checks.
 void random_run(benchmark::State& state, const std::string& text, const design_budget& budget) {
   for (auto _ : state) benchmark::DoNotOptimize(design_run(text, budget));
-  std::ostream no_trace(nullptr);
-  std::ostringstream dropped;
-  diagnostics d(dropped);
-  run_options options;
-  options.design = true;
-  options.design_work = budget;
-  const design_result r = *run(text, no_trace, d, options).design;
+  const design_result r = *run_designed(text, budget).design;
   state.counters["complete"] = r.complete;
   state.counters["cover_synthesis_complete"] =
       r.cover.complete && r.synthesis.complete && r.synthesis_check->complete();

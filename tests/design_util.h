@@ -11,6 +11,7 @@
 
 #include "design.h"
 #include "run.h"
+#include "test_util.h"
 
 struct designed {
   std::vector<std::string> attr;
@@ -38,16 +39,9 @@ struct designed {
   }
 };
 
-// The run of an input with design mode, as `lossless --design` runs it; the trace and the
-// messages are dropped.
+// The run of an input with design mode, as `lossless --design` runs it.
 inline designed design_text(const std::string& text, const design_budget& budget = {}) {
-  std::ostream no_trace(nullptr);
-  std::ostringstream dropped;
-  diagnostics d(dropped);
-  run_options options;
-  options.design = true;
-  options.design_work = budget;
-  run_result r = run(text, no_trace, d, options);
+  run_result r = run_designed(text, budget);
   return {std::move(r.attr), std::move(r.F), std::move(*r.design)};
 }
 

@@ -34,16 +34,28 @@ inline parsed_input parse_input(const std::string& text) {
   return input;
 }
 
-// The run of an input with the check, as `lossless --json` runs it; the trace and the messages are
-// dropped.
-inline run_result run_checked(const std::string& text, const check_budget& budget = {}) {
+// The run of an input with these options, its trace and messages dropped.
+inline run_result run_quietly(const std::string& text, const run_options& options) {
   std::ostream no_trace(nullptr);
   std::ostringstream dropped;
   diagnostics d(dropped);
+  return run(text, no_trace, d, options);
+}
+
+// The run of an input with the check, as `lossless --json` runs it.
+inline run_result run_checked(const std::string& text, const check_budget& budget = {}) {
   run_options options;
   options.check = true;
   options.budget = budget;
-  return run(text, no_trace, d, options);
+  return run_quietly(text, options);
+}
+
+// The run of an input with design mode, as `lossless --design` runs it.
+inline run_result run_designed(const std::string& text, const design_budget& budget = {}) {
+  run_options options;
+  options.design = true;
+  options.design_work = budget;
+  return run_quietly(text, options);
 }
 
 // What print writes for m.
