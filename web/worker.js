@@ -77,7 +77,10 @@ const shown_schemes = 100;       // of the schemes and their normal forms
 const shown_scheme_keys = 10;    // of a scheme's keys, which share a table cell
 const shown_name_characters = 40;  // of a name, which can be a line of the input
 
-function pack_analysis(a) {
+// What the page's forms of the check and of the design share: lists cut to their start as
+// {items, count}, and a record of the columns and the records of F used, whose names and sides
+// finish(p) adds to p as p.names and p.dependencies.
+function cutter(a) {
   const used = new Set();
   const records = new Set();
   const first = (list, limit, map = (item) => item) =>
@@ -85,6 +88,26 @@ function pack_analysis(a) {
   const column = (c) => (used.add(c), c);
   const set = (columns) => first(columns, shown_names, column);
   const record = (k) => (records.add(k), k);
+  const finish = (p) => {
+    p.dependencies = {};
+    for (const k of records) {
+      const {left, right} = a.dependencies[k];
+      p.dependencies[k] = {left: set(left), right: set(right)};
+    }
+    p.names = {};
+    for (const c of used) {
+      if (c < 0) continue;
+      const text = a.attributes[c];
+      p.names[c] = text.length <= shown_name_characters ? text :
+          `${Array.from(text).slice(0, shown_name_characters).join('')}…`;
+    }
+    return p;
+  };
+  return {first, column, set, record, finish};
+}
+
+function pack_analysis(a) {
+  const {first, column, set, record, finish} = cutter(a);
   const rounds = (r) => r === undefined ? undefined : first(r, shown_items, (step) => ({
     round: step.round, scheme: step.scheme, added: set(step.added), closure: set(step.closure)}));
   const judged = (r) => ({
@@ -132,19 +155,7 @@ function pack_analysis(a) {
       preserving: a.repair.preserving,
     },
   };
-  p.dependencies = {};
-  for (const k of records) {
-    const {left, right} = a.dependencies[k];
-    p.dependencies[k] = {left: set(left), right: set(right)};
-  }
-  p.names = {};
-  for (const c of used) {
-    if (c < 0) continue;
-    const text = a.attributes[c];
-    p.names[c] = text.length <= shown_name_characters ? text :
-        `${Array.from(text).slice(0, shown_name_characters).join('')}…`;
-  }
-  return p;
+  return finish(p);
 }
 
 // The memory of every typed array in the answer, each once: it moves to the page, not copied.
