@@ -10,8 +10,8 @@ Screenshots are left beside the page for a person to look at.
 
 Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> <lossless>
        [<axe.min.js>]
-<lossless> is the console tool built by the default preset, whose --json object the page's must
-equal. Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
+<lossless> is the console tool built by the default preset, whose --json and --design objects the
+page's must equal; the inputs of tests/design_data beside <tests/data> are designed too. Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
 accessibility check, which is skipped without it unless CI is set.
 """
 
@@ -266,6 +266,23 @@ class page_test(unittest.TestCase):
                 self.assertEqual(repaired["dependencies"], got["analysis"]["dependencies"])
                 self.assertTrue(repaired["lossless"])
                 self.assertTrue(repaired["preservation"]["preserving"])
+
+    def test_every_input_gives_the_console_design(self):
+        if not LOSSLESS.exists():
+            self.fail(f"{LOSSLESS} is missing: build the console tool first "
+                      "(cmake --workflow --preset default)")
+        inputs = [p / "input" for p in sorted(DATA.iterdir()) if p.is_dir()]
+        inputs += [p / "input" for p in sorted((DATA.parent / "design_data").iterdir())]
+        self.assertGreater(len(inputs), 25)
+        for path in inputs:
+            with self.subTest(path.parent.name):
+                got = self.driver.execute_async_script("""
+                    const [bytes, done] = arguments;
+                    window.lossless.design(new Uint8Array(bytes), 'input').then(done,
+                        (error) => done({error: String(error)}));""", list(path.read_bytes()))
+                console = subprocess.run([LOSSLESS, "--design", path], capture_output=True,
+                                         check=False)
+                self.assertEqual(got, json.loads(console.stdout) if console.stdout else None)
 
     def test_tidy_rewrites_the_bytes_and_names_each_change(self):
         got = self.driver.execute_async_script("""

@@ -304,16 +304,21 @@ function engine_worker() {
 }
 
 // The engine: the run and the tidy-up in one worker (runs, which another client may share), which
-// keeps its compiled engine, and the check in another, which stop_check can end at once without
-// touching the first. Packed answers are in the form that the page reads (see pack in worker.js).
+// keeps its compiled engine, the check in another and the design in a third, which stop_check and
+// stop_design can end at once without touching the others. Packed answers are in the form that
+// the page reads (see pack in worker.js).
 function make_engine(runs = engine_worker()) {
   const checks = engine_worker();
+  const designs = engine_worker();
   return {
     runs,
     run: (bytes, name, packed = false) => runs.ask({op: 'run', name: String(name), packed}, bytes),
     check: (bytes, name, packed = false, told = undefined) =>
       checks.ask({op: 'check', name: String(name), packed}, bytes, told),
     stop_check: () => checks.stop(),
+    design: (bytes, name, packed = false) =>
+      designs.ask({op: 'design', name: String(name), packed}, bytes),
+    stop_design: () => designs.stop(),
     tidy: (bytes, packed = false) => runs.ask({op: 'tidy', packed}, bytes),
   };
 }

@@ -245,9 +245,9 @@ const counterexample = counterexample_section(page);
 const outputs = outputs_section(page);
 
 // The interface that scripts and tests use: the console tool's outputs for an input's bytes with
-// the check of the decomposition, the check alone (told, if given, hears how far it got), and the
-// input rewritten by the tidy-up. Its runs share the page's worker; its checks have their own,
-// which the page's Stop never ends.
+// the check of the decomposition, the check alone (told, if given, hears how far it got), the
+// object of design mode, and the input rewritten by the tidy-up. Its runs share the page's worker;
+// its checks and designs have their own, which the page's Stop buttons never end.
 const scripts_engine = make_engine(engine.runs);
 window.lossless = {
   run: async (bytes, name) => {
@@ -256,6 +256,7 @@ window.lossless = {
     return {...result, ...await scripts_engine.check(bytes, name)};
   },
   check: (bytes, name, told) => scripts_engine.check(bytes, name, false, told),
+  design: (bytes, name) => scripts_engine.design(bytes, name),
   tidy: (bytes) => scripts_engine.tidy(bytes),
 };
 

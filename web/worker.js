@@ -1,6 +1,7 @@
 // The engine's worker. It follows the engine's generated script, which defines create_engine, and
 // runs each input off the page's thread, so that a long run never freezes the page. The page keeps
-// two: one for the runs and the tidy-up, one for the checks, which it may end at any time.
+// three: one for the runs and the tidy-up, one for the checks and one for the designs, which it
+// may end at any time.
 'use strict';
 
 // The engine once it is compiled; runs that arrive meanwhile wait for the same one.
@@ -158,6 +159,74 @@ function pack_analysis(a) {
   return finish(p);
 }
 
+// Design mode as the page shows it: the object of `lossless --design` cut like the check's (see
+// pack_analysis), with its many lists; relation is the start of R, fds the dependencies of the
+// cover that the page names (those shown and those a scheme comes from), and a cover step that
+// leaves out an extraneous attribute carries rest, the left side without it (see design_bytes).
+const shown_from = 10;  // of the cover's dependencies that a scheme of the synthesis comes from
+
+function pack_design(answer) {
+  const d = answer.design;
+  if (d === null) return answer;
+  const {first, column, set, record, finish} = cutter(d);
+  const fds = new Set();
+  const fd = (k) => (fds.add(k), k);
+  const schemes = (list) => (list === null ? null : first(list, shown_schemes, set));
+  const forms = (list) => (list === null ? null : first(list, shown_schemes));
+  const m = d.attributes.length;
+  const {cover, synthesis, bcnf} = d;
+  const rests = answer.extraneousRest;
+  const p = {
+    complete: d.complete,
+    relation: {items: Array.from({length: Math.min(m, shown_names)}, (_, c) => column(c)),
+               count: m},
+    cover: {
+      dependencies: cover.dependencies === null ? null :
+          first(cover.dependencies, shown_schemes, (_, k) => fd(k)),
+      steps: first(cover.steps, shown_items, (s, k) => ({
+        step: s.step,
+        left: set(s.left),
+        right: column(s.right[0]),
+        attribute: s.attribute === undefined ? undefined : column(s.attribute),
+        rest: rests[k] === null ? undefined : set(rests[k]),
+        closure: s.closure === undefined ? undefined : set(s.closure),
+      })),
+    },
+    synthesis: {
+      schemes: schemes(synthesis.schemes),
+      steps: first(synthesis.steps, shown_items, (s) => ({
+        step: s.step,
+        scheme: set(s.scheme),
+        from: s.from === undefined ? undefined : first(s.from, shown_from, fd),
+        in: s.in === undefined ? undefined : set(s.in),
+        closure: s.closure === undefined ? undefined : set(s.closure),
+      })),
+      lossless: synthesis.lossless,
+      preserving: synthesis.preserving,
+      forms: forms(synthesis.forms),
+    },
+    bcnf: {
+      schemes: schemes(bcnf.schemes),
+      steps: first(bcnf.steps, shown_items, (s) => ({
+        scheme: set(s.scheme),
+        left: set(s.violation.left),
+        right: set(s.violation.right),
+        closure: set(s.closure),
+        into: s.into.map(set),
+      })),
+      lost: bcnf.lost === null ? null : first(bcnf.lost, shown_items, record),
+      lossless: bcnf.lossless,
+      forms: forms(bcnf.forms),
+    },
+  };
+  p.fds = {};
+  for (const k of fds) {
+    const {left, right} = cover.dependencies[k];
+    p.fds[k] = {left: set(left), right: column(right[0])};
+  }
+  return {design: finish(p), synthesisInput: answer.synthesisInput, bcnfInput: answer.bcnfInput};
+}
+
 // The memory of every typed array in the answer, each once: it moves to the page, not copied.
 function buffers(value) {
   const found = new Set();
@@ -221,6 +290,13 @@ self.onmessage = async (event) => {
       const checked = call(engine, bytes, (at) => engine.check(at, bytes.length, name, told));
       const result = packed ? pack_check(checked) : checked;
       self.postMessage({id, result}, checked.repaired === null ? [] : [checked.repaired.buffer]);
+      return;
+    }
+    if (op === 'design') {
+      const designed = call(engine, bytes, (at) => engine.design(at, bytes.length, name));
+      // Scripts get the object of `lossless --design` itself.
+      const result = packed ? pack_design(designed) : designed.design;
+      self.postMessage({id, result}, packed ? buffers(result) : []);
       return;
     }
     let result = call(engine, bytes, (at) => engine.run(at, bytes.length, name));
