@@ -120,9 +120,10 @@ async function render(focus = false) {
 }
 
 // The check's section alone, once the check has ended; a full render begun since draws it anew.
+// Resolves once it is drawn, or overtaken.
 function render_check() {
   const id = renders;
-  draw('analysis', analysis.render(check_view()), () => id === renders);
+  return draw('analysis', analysis.render(check_view()), () => id === renders);
 }
 
 // The design's section alone, once the design has started or ended.
@@ -159,11 +160,13 @@ function start_check(check = {status: 'running', progress: null}) {
     check.progress = progress;
     analysis.show_progress(progress);
   };
-  const ended = (ending) => {
+  const ended = async (ending) => {
     if (state.check !== check) return;
     state.check = ending;
-    render_check();
-    if (state.design?.status === 'waiting') start_design();
+    // The design starts once the check is drawn: beside it, on a machine of two cores, it would
+    // lengthen the pauses of the drawing.
+    await render_check();
+    if (state.check === ending && state.design?.status === 'waiting') start_design();
   };
   engine.check(state.ran.bytes, state.ran.name, true, told).then(
       (result) => ended({status: 'done', result}),
@@ -185,7 +188,8 @@ function stop_check(status) {
 }
 
 // Designs from the input of the answer shown, in the design's own worker, once the check has
-// ended: the design, which can take seconds on large inputs, must not slow the check down. A
+// ended and is drawn: the design, which can take seconds on large inputs, must not slow the check
+// down. A
 // design that a newer run, a change of the input or Stop overtook is not shown.
 function start_design(design = {status: 'running'}) {
   if (state.result === null || state.result.lossless == null || state.stale) return;
