@@ -286,19 +286,33 @@ void print_dependencies(std::ostream& out, const std::vector<halmaz>& F) {
   }
 }
 
-std::string with_schemes_added(std::string_view input, const std::vector<std::string>& attr,
-                               const std::vector<std::vector<int>>& schemes) {
-  // The scheme block ends after the newline of its last processed line; a line that ends the
-  // block, empty or unterminated, stays where it is.
+namespace {
+
+// Where the scheme block's processed lines end in input (after the newline of the last one, or
+// just after a UTF-8 mark when there is none), and whether that last line ends in CR LF. A line
+// that ends the block, empty or unterminated, is not part of it.
+struct scheme_block {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  bool crlf = false;
+};
+
+scheme_block find_scheme_block(std::string_view input) {
   line_reader f(without_utf8_mark(input));
   std::string_view tmp;
-  std::size_t end = input.size() - without_utf8_mark(input).size();
-  bool crlf = false;
+  scheme_block block;
+  block.begin = block.end = input.size() - without_utf8_mark(input).size();
   read_block(f, tmp, [&](std::string_view line) {
     const std::size_t at = static_cast<std::size_t>(line.data() - input.data()) + line.size();
-    crlf = input[at] == '\r';
-    end = input.find('\n', at) + 1;
+    block.crlf = input[at] == '\r';
+    block.end = input.find('\n', at) + 1;
   });
+  return block;
+}
+
+// One line per scheme with a column, the names joined by ",", each ending in CR LF or LF.
+std::string scheme_text(const std::vector<std::string>& attr,
+                        const std::vector<std::vector<int>>& schemes, bool crlf) {
   std::string lines;
   for (const std::vector<int>& scheme : schemes) {
     if (scheme.empty()) continue;
@@ -312,8 +326,27 @@ std::string with_schemes_added(std::string_view input, const std::vector<std::st
     // A reading drops one carriage return at the end of a line: a name's own must survive it.
     lines += crlf || line.back() == '\r' ? "\r\n" : "\n";
   }
+  return lines;
+}
+
+}  // namespace
+
+std::string with_schemes_added(std::string_view input, const std::vector<std::string>& attr,
+                               const std::vector<std::vector<int>>& schemes) {
+  const scheme_block block = find_scheme_block(input);
+  const std::string lines = scheme_text(attr, schemes, block.crlf);
   std::string text;
   text.reserve(input.size() + lines.size());
-  text.append(input.substr(0, end)).append(lines).append(input.substr(end));
+  text.append(input.substr(0, block.end)).append(lines).append(input.substr(block.end));
+  return text;
+}
+
+std::string with_schemes_replaced(std::string_view input, const std::vector<std::string>& attr,
+                                  const std::vector<std::vector<int>>& schemes) {
+  const scheme_block block = find_scheme_block(input);
+  const std::string lines = scheme_text(attr, schemes, block.crlf);
+  std::string text;
+  text.reserve(input.size() - (block.end - block.begin) + lines.size());
+  text.append(input.substr(0, block.begin)).append(lines).append(input.substr(block.end));
   return text;
 }

@@ -163,4 +163,12 @@ void print_dependencies(std::ostream& out, const std::vector<halmaz>& F);
 std::string with_schemes_added(std::string_view input, const std::vector<std::string>& attr,
                                const std::vector<std::vector<int>>& schemes);
 
+// The input with its scheme lines, the ones that the reading takes as schemes, replaced by one
+// line per scheme written as with_schemes_added writes them, each line ending as the last old
+// scheme line does. A UTF-8 mark and everything after the scheme block (the line that ended it,
+// the dependencies) stay byte for byte. With no scheme that has a column the input is left with
+// no scheme line.
+std::string with_schemes_replaced(std::string_view input, const std::vector<std::string>& attr,
+                                  const std::vector<std::vector<int>>& schemes);
+
 #endif  // LOSSLESS_INPUT_H_

@@ -280,6 +280,41 @@ TEST(with_schemes_added, adds_lines_that_read_as_the_schemes_after_the_last_sche
   }
 }
 
+// The rewritten input reads as the same catalogue with exactly the given schemes, and what the
+// scheme block does not hold stays byte for byte: a mark, the ends of lines, the dependencies, a
+// line that ended the block unterminated, and the lines after the dependencies.
+TEST(with_schemes_replaced, writes_the_schemes_as_the_scheme_lines_and_keeps_the_rest) {
+  struct case_ {
+    std::string input;
+    std::vector<std::vector<int>> schemes;
+    std::string expected;
+  };
+  const case_ cases[] = {
+      {"A,B\nB,C\n\nB->C\n", {{0, 1, 2}}, "A,B,C\n\nB->C\n"},
+      {"\xEF\xBB\xBF"
+       "C,B\r\nB,A\r\n\r\nB->C\r\n\r\n# end",
+       {{1, 2}, {0, 1}},
+       "\xEF\xBB\xBF"
+       "B,C\r\nA,B\r\n\r\nB->C\r\n\r\n# end"},
+      {"A,B\nB,C\nA->C", {{0, 2}, {1, 2}}, "A,C\nB,C\nA->C"},
+      {"B\r\r\n,A\n\n", {{0, 1, 2}}, ",A,B\r\r\n\n"},
+  };
+  for (const case_& c : cases) {
+    SCOPED_TRACE(c.input);
+    std::ostringstream err;
+    diagnostics d(err);
+    line_reader before(without_utf8_mark(c.input));
+    std::string_view tmp;
+    const catalogue old = read_catalogue(before, tmp, d);
+    const std::string text = with_schemes_replaced(c.input, old.attr, c.schemes);
+    EXPECT_EQ(text, c.expected);
+    line_reader after(without_utf8_mark(text));
+    const catalogue now = read_catalogue(after, tmp, d);
+    EXPECT_EQ(now.attr, old.attr);
+    EXPECT_EQ(now.n, static_cast<long long>(c.schemes.size()));
+  }
+}
+
 // Every message about the input names its kind and its line, counted after a UTF-8 mark; a name
 // is reported at its first line.
 TEST(diagnostics, name_the_kind_and_the_line_of_each_odd_reading) {

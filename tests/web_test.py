@@ -3,15 +3,16 @@
 Every case of tests/data/ goes through window.lossless.run and must give the bytes, the exit code
 and the result file (or none) that the console tool gives; then a person's pass through the
 controls: an example, the stepper, the counterexample, a file with a UTF-8 mark, the download and
-the language switch; the check after the verdict, stopped, and cut by its budget; the keyboard
+the language switch; the check after the verdict, stopped, and cut by its budget; the design
+after the check, and its decompositions run; the keyboard
 alone; axe-core in each state of the page; a phone's width; print media; a 5 MB file; runs that
 overlap. The page must ask no server for anything.
 Screenshots are left beside the page for a person to look at.
 
 Usage: /usr/bin/python3 tests/web_test.py <lossless.html> <tests/data> <examples> <lossless>
        [<axe.min.js>]
-<lossless> is the console tool built by the default preset, whose --json object the page's must
-equal. Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
+<lossless> is the console tool built by the default preset, whose --json and --design objects the
+page's must equal; the inputs of tests/design_data beside <tests/data> are designed too. Needs Debian's chromium, chromium-driver and python3-selenium; axe-core from npm for the
 accessibility check, which is skipped without it unless CI is set.
 """
 
@@ -186,10 +187,12 @@ class page_test(unittest.TestCase):
             self.until(self.settled)
 
     def settled(self):
-        """Whether the page is drawn: no run in flight, no check running or being drawn."""
+        """Whether the page is drawn: no run in flight, no check or design running or being
+        drawn."""
         return self.driver.execute_script("""
             return document.getElementById('busy').hidden &&
-                document.getElementById('analysis').getAttribute('aria-busy') !== 'true';""")
+                document.getElementById('analysis').getAttribute('aria-busy') !== 'true' &&
+                document.getElementById('design').getAttribute('aria-busy') !== 'true';""")
 
     def type_input(self, text):
         """Puts text in the text box as typing would, at once."""
@@ -266,6 +269,23 @@ class page_test(unittest.TestCase):
                 self.assertEqual(repaired["dependencies"], got["analysis"]["dependencies"])
                 self.assertTrue(repaired["lossless"])
                 self.assertTrue(repaired["preservation"]["preserving"])
+
+    def test_every_input_gives_the_console_design(self):
+        if not LOSSLESS.exists():
+            self.fail(f"{LOSSLESS} is missing: build the console tool first "
+                      "(cmake --workflow --preset default)")
+        inputs = [p / "input" for p in sorted(DATA.iterdir()) if p.is_dir()]
+        inputs += [p / "input" for p in sorted((DATA.parent / "design_data").iterdir())]
+        self.assertGreater(len(inputs), 25)
+        for path in inputs:
+            with self.subTest(path.parent.name):
+                got = self.driver.execute_async_script("""
+                    const [bytes, done] = arguments;
+                    window.lossless.design(new Uint8Array(bytes), 'input').then(done,
+                        (error) => done({error: String(error)}));""", list(path.read_bytes()))
+                console = subprocess.run([LOSSLESS, "--design", path], capture_output=True,
+                                         check=False)
+                self.assertEqual(got, json.loads(console.stdout) if console.stdout else None)
 
     def test_tidy_rewrites_the_bytes_and_names_each_change(self):
         got = self.driver.execute_async_script("""
@@ -475,6 +495,87 @@ class page_test(unittest.TestCase):
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#repair"), [])
         self.driver.save_screenshot(str(PAGE.parent / "analysis.png"))
 
+    def test_the_design_words_each_step_and_its_decompositions_run_and_hold(self):
+        # examples/decomposition.txt, worked by hand: F is a minimal cover as it stands; the
+        # synthesis makes ABC of A,B->C, BCDF of C->B, C->D, C->F and DE of D->E, and ABC holds
+        # the key AB; BCNF splits R on C (C+ = BCDEF lacks A), then BCDEF on D, and loses A,B->C.
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+        self.assertIn("A minimális fedés (5 függőség):", self.find("#cover").text)
+        self.assertEqual(self.texts("#cover li"),
+                         ["A,B -> C", "C -> B", "C -> D", "D -> E", "C -> F"])
+        self.assertEqual(self.texts("#synthesis tbody tr"), [
+            "R1 = {A, B, C}harmadik normálforma (3NF)",
+            "R2 = {B, C, D, F}Boyce–Codd normálforma (BCNF)",
+            "R3 = {D, E}Boyce–Codd normálforma (BCNF)"])
+        self.assertEqual(self.texts("#synthesis li"), [
+            "Veszteségmentes: a táblázatban van csupa 0 sor.",
+            "Függőségőrző: minden függőség megmarad.",
+            "{A, B, C}: a fedés A,B -> C függőségéből.",
+            "{B, C, D, F}: a fedés C -> B; C -> D; C -> F függőségeiből.",
+            "{D, E}: a fedés D -> E függőségéből."])
+        self.assertEqual(self.texts("#bcnf ol li"), [
+            "{A, B, C, D, E, F} nincs BCNF-ben: C -> B,D,E,F sértő függőség, mert {C}⁺ = "
+            "{B, C, D, E, F} nem tartalmazza az egész sémát, így {C} nem szuperkulcs. A séma "
+            "helyére {B, C, D, E, F} és {A, C} kerül.",
+            "{B, C, D, E, F} nincs BCNF-ben: D -> E sértő függőség, mert {D}⁺ = {D, E} nem "
+            "tartalmazza az egész sémát, így {D} nem szuperkulcs. A séma helyére {D, E} és "
+            "{B, C, D, F} kerül."])
+        self.assertIn("A felbontás nem függőségőrző: 1 függőség elvész:", self.find("#bcnf").text)
+        self.assertEqual(self.texts("#bcnf ul.fds li"), ["A,B -> C"])
+
+        # Every kind of step, worked by hand: A->A is trivial; A is extraneous in A,B->C; A->B
+        # follows from A->C, C->B and one B->C from the other; the two schemes BC are one, and
+        # no scheme holds the key AE.
+        self.type_input("A,B,C,D,E\n\nA->A,B,C\nB->C\nA,B->C\nC->B\nA->D\n")
+        self.run_and_wait(lambda: self.find("#run").click())
+        self.assertEqual(self.texts("#cover ol li"), [
+            "A -> A triviális: az A a bal oldalán is áll, ezért elhagyható.",
+            "A,B -> C: az A fölösleges (extraneous) attribútum, mert {B}⁺ = {B, C} tartalmazza "
+            "C-t.",
+            "A -> B redundáns függőség: a többi függőséggel {A}⁺ = {A, B, C, D} tartalmazza "
+            "B-t, ezért elhagyható.",
+            "B -> C redundáns függőség: a többi függőséggel {B}⁺ = {B, C} tartalmazza C-t, ezért "
+            "elhagyható."])
+        self.assertEqual(self.texts("#synthesis ol li")[3:], [
+            "{B, C} elhagyható, mert {B, C} tartalmazza.",
+            "Egyik séma sem tartalmazza R egy kulcsát, ezért R egy kulcsa külön sémaként adódik "
+            "hozzá: {A, E}⁺ = {A, B, C, D, E} = R."])
+        self.find('[data-language="en"]').click()
+        self.until(lambda: "A is extraneous in A,B -> C, since {B}⁺ = {B, C} holds C."
+                   in self.find("#cover").text)
+        self.assertIn("No scheme holds a key of R, so a key of R is added as a scheme: "
+                      "{A, E}⁺ = {A, B, C, D, E} = R.", self.find("#synthesis").text)
+        self.assertIn("No dependency is lost", self.find("#bcnf").text)
+        self.find('[data-language="hu"]').click()
+
+        # Each button puts its decomposition into the input in place of the scheme lines, and
+        # the chase and the check prove it.
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+        self.run_and_wait(lambda: self.find("#synthesis-apply").click())
+        self.assertEqual(self.find("#input").get_property("value"),
+                         "A,B,C\nB,C,D,F\nD,E\n\nA,B->C\nC->B\nC->D\nD->E\nC->F\n")
+        self.assertIn("Veszteségmentes (vesztesegmentes)", self.find("#verdict").text)
+        self.assertIn("A felbontás függőségőrző", self.find("#preservation").text)
+        self.run_and_wait(lambda: self.example("decomposition.txt"))
+        self.run_and_wait(lambda: self.find("#bcnf-apply").click())
+        self.assertEqual(self.find("#input").get_property("value"),
+                         "D,E\nB,C,D,F\nA,C\n\nA,B->C\nC->B\nC->D\nD->E\nC->F\n")
+        self.assertIn("Veszteségmentes (vesztesegmentes)", self.find("#verdict").text)
+        self.assertIn("A felbontás nem függőségőrző: 1 függőség elvész.",
+                      self.find("#preservation").text)
+        self.driver.execute_script("document.getElementById('design').scrollIntoView()")
+        self.driver.save_screenshot(str(PAGE.parent / "design.png"))
+
+        # On paper the section is whole, its definitions open, without its buttons.
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        try:
+            self.until(lambda: self.driver.execute_script(
+                "return Array.from(document.querySelectorAll('#design details'), (d) => d.open)")
+                == [True] * 3)
+            self.assertFalse(self.find("#synthesis-apply").is_displayed())
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+
     def test_the_verdict_comes_before_the_check_which_stops_and_says_where_it_was_cut(self):
         # 40 000 dependencies with left sides of 8 to 14 attributes: the chase takes a moment,
         # the check seconds, and its budget cuts the preservation.
@@ -495,9 +596,15 @@ class page_test(unittest.TestCase):
             self.assertEqual(self.axe("#analysis"), [])
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#preservation"), [])
         self.assertIn("(nem vesztesegmentes)", self.find("#verdict").text)
+        # The design waits for the check, so it waits for a button now.
+        self.assertIn("a vizsgálatot pedig leállította", self.find("#design-status").text)
 
-        # Started again, it ends at its work budget: never a count for the cut list.
+        # Started again, it ends at its work budget: never a count for the cut list. The design
+        # follows it, and stops by its own button.
         self.find("#check-restart").click()
+        self.until(lambda: self.driver.find_elements(By.CSS_SELECTOR, "#design-stop"))
+        self.find("#design-stop").click()
+        self.assertIn("A tervezést leállította", self.find("#design-status").text)
         self.until(self.settled)
         preservation = self.find("#preservation").text
         self.assertIn("A felbontás nem függőségőrző: legalább ", preservation)
@@ -506,6 +613,14 @@ class page_test(unittest.TestCase):
                          r"függőségből [\d\s]+ dőlt el\.$")
         self.assertIn("… és még legalább ", preservation)
         self.assertIn("Megmaradó függőségek (legalább ", preservation)
+        # Started again, the design runs out of its budget too: it says so and names no result.
+        self.find("#design-start").click()
+        self.until(self.settled)
+        self.assertIn("A minimális fedés nem készült el a munkakereten belül.",
+                      self.find("#cover").text)
+        self.assertIn("Az első 50 lépés látszik (összesen ", self.find("#cover").text)
+        self.assertIn("A szintézis nem készült el", self.find("#synthesis").text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#synthesis-apply"), [])
         self.find('[data-language="en"]').click()
         self.until(lambda: "at least" in self.find("#preservation").text)
         self.assertRegex(self.find("#preservation-cut").text,
@@ -613,6 +728,11 @@ class page_test(unittest.TestCase):
         self.tab_to("repair-apply")
         self.run_and_wait(lambda: self.press(Keys.ENTER))
         self.assertIn("(vesztesegmentes)", self.find("#verdict").text)
+        # So does the design's, through the design's definitions.
+        self.assertIn("SUMMARY", self.tab_to("synthesis-apply"))
+        self.run_and_wait(lambda: self.press(Keys.ENTER))
+        self.assertTrue(self.find("#input").get_property("value").startswith(
+            "A,B,C\nB,C,D,F\nD,E\n\n"))
 
     def tab_to(self, target):
         """Presses Tab until target has the focus; returns what had it on the way."""
@@ -644,7 +764,7 @@ class page_test(unittest.TestCase):
             ("load", None),
             ("a lossless run", lambda: self.example("pelda.txt")),
             ("a lossy run", lambda: self.example("lossy.txt")),
-            ("the decomposition check, every part open",
+            ("the decomposition check and the design, every part open",
              lambda: self.example("decomposition.txt")),
             ("40 attributes", lambda: (self.type_input(FORTY), self.find("#run").click())),
             ("warnings and the tidy-up", lambda: (self.type_input(TYPED),
@@ -664,7 +784,7 @@ class page_test(unittest.TestCase):
                 self.until(lambda: self.find("#tidy").is_displayed())
             if state.startswith("the decomposition check"):
                 self.driver.execute_script(
-                    "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
+                    "document.querySelectorAll('#outcome details').forEach((d) => d.open = true)")
             for language in ("en", "hu"):
                 with self.subTest(state=state, language=language):
                     self.find(f'[data-language="{language}"]').click()
@@ -698,10 +818,11 @@ class page_test(unittest.TestCase):
             self.type_input(COMPANY)
             self.run_and_wait(lambda: self.find("#run").click())
             self.driver.execute_script(
-                "document.querySelectorAll('#analysis details').forEach((d) => d.open = true)")
+                "document.querySelectorAll('#outcome details').forEach((d) => d.open = true)")
             broken = self.driver.execute_script("""
                 const broken = [];
-                const cells = document.querySelectorAll('#analysis table th, #analysis table td');
+                const cells = document.querySelectorAll(
+                    '#analysis table th, #analysis table td, #design table th, #design table td');
                 for (const cell of cells) {
                   const walker = document.createTreeWalker(cell, NodeFilter.SHOW_TEXT);
                   for (let node = walker.nextNode(); node; node = walker.nextNode()) {
@@ -714,7 +835,7 @@ class page_test(unittest.TestCase):
                   }
                 }
                 return [cells.length, broken];""")
-            self.assertGreater(broken[0], 40)
+            self.assertGreater(broken[0], 60)
             self.assertEqual(broken[1], [])
             self.assertEqual(self.driver.execute_script(
                 "return document.documentElement.scrollWidth"), 390)

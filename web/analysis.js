@@ -13,12 +13,7 @@ add_words({
     analysisIncomplete: 'Nem minden kérdés dőlt el: ahol a vizsgálat kifutott a ' +
         'munkakeretéből, az a rész ezt jelzi, és csak azt állítja, amit biztosan tud.',
     analysisNoSchemes: 'A bemenet egy sémát sem ad meg, így nincs mit vizsgálni.',
-    definition: 'Definíció',
-    moreNames: (n) => `… és még ${number(n)}`,
     moreSchemes: (n) => `… és még ${number(n)} séma`,
-    firstShown: (shown, total, noun) => `Az első ${number(shown)} ${noun} látszik ` +
-        `(összesen ${number(total)}).`,
-    noun: (list) => ({rounds: 'kör', steps: 'lépés', schemes: 'séma'})[list],
 
     checking: 'A vizsgálat fut…',
     checkPart: (part) => ({
@@ -99,12 +94,6 @@ add_words({
         'a sértő X -> A függőség nem feltétlenül szerepel F-ben.',
     formsTable: 'A sémák normálformái',
     formsColumns: ['Séma', 'Normálforma', 'Kulcsai', 'Sértő függőség'],
-    form: (form) => ({
-      'BCNF': 'Boyce–Codd normálforma (BCNF)',
-      '3NF': 'harmadik normálforma (3NF)',
-      '2NF': 'második normálforma (2NF)',
-      '1NF': 'első normálforma (1NF)',
-    })[form] ?? 'nem dőlt el: túl nagy a munkakerethez',
     atLeast: (keys) => `legalább: ${keys}`,
     keysUnknown: 'nem ismert',
     witness3NF: (s, w, x) => `${s}: ${w} teljesül, de ${x} nem szuperkulcsa a sémának, ezért ` +
@@ -166,12 +155,7 @@ add_words({
     analysisIncomplete: 'Not every question was decided: a part that ran out of its work ' +
         'budget says so, and states only what it knows for sure.',
     analysisNoSchemes: 'The input names no scheme, so there is nothing to check.',
-    definition: 'Definition',
-    moreNames: (n) => `… and ${number(n)} more`,
     moreSchemes: (n) => `… and ${number(n)} more schemes`,
-    firstShown: (shown, total, noun) =>
-      `The first ${number(shown)} of ${number(total)} ${noun} are shown.`,
-    noun: (list) => list,
 
     checking: 'Checking…',
     checkPart: (part) => ({
@@ -251,12 +235,6 @@ add_words({
         'need not be in F.',
     formsTable: 'The normal forms of the schemes',
     formsColumns: ['Scheme', 'Normal form', 'Its keys', 'Violating dependency'],
-    form: (form) => ({
-      'BCNF': 'Boyce-Codd normal form (BCNF)',
-      '3NF': 'third normal form (3NF)',
-      '2NF': 'second normal form (2NF)',
-      '1NF': 'first normal form (1NF)',
-    })[form] ?? 'not decided: too large for the work budget',
     atLeast: (keys) => `at least ${keys}`,
     keysUnknown: 'not known',
     witness3NF: (s, w, x) => `${s}: ${w} holds, but ${x} is not a superkey of the scheme, so ` +
@@ -311,75 +289,13 @@ add_words({
   },
 });
 
-// ---- Words for sets, dependencies and schemes -------------------------------------------------
+// ---- Words for schemes and derivations ---------------------------------------------------------
 // a is the check's object as the worker packed it.
-
-function attribute_name(a, c) {
-  if (c === -1) return '?';
-  const text = a.names[c];
-  return text === '' ? word('emptyName') : text;
-}
-
-// A cut list's end: how many more there are, in the language's words.
-function more_names(list) {
-  return list.count > list.items.length ? [word('moreNames', list.count - list.items.length)] : [];
-}
-
-// A set of attributes as {A, B, C}; the empty set as ∅.
-function set_text(a, set) {
-  if (set.count === 0) return '∅';
-  return `{${[...set.items.map((c) => attribute_name(a, c)), ...more_names(set)].join(', ')}}`;
-}
-
-// Dependency k of F as the stepper writes one: A,B -> C.
-function record_text(a, k) {
-  const {left, right} = a.dependencies[k];
-  const side = (set) =>
-    [...set.items.map((c) => attribute_name(a, c)), ...more_names(set)].join(',');
-  return `${side(left)} -> ${side(right)}`;
-}
-
-function scheme_label(k) {
-  return `R${k + 1}`;
-}
 
 function scheme_text(a, k) {
   const schemes = a.schemes;
   return k < schemes.items.length ? `${scheme_label(k)} = ${set_text(a, schemes.items[k])}` :
                                     scheme_label(k);
-}
-
-// A note saying that only the start of a list of that noun's items is shown, or nothing.
-function cut_note(list, noun) {
-  if (list.count <= list.items.length) return [];
-  return [note(word('firstShown', list.items.length, list.count, word('noun', noun)))];
-}
-
-// A note saying how many more items a list has than it shows, or nothing; complete is false when
-// the budget cut the list itself, so that there may be more still.
-function more_note(list, key, complete) {
-  if (list.count <= list.items.length) return [];
-  return [note(word(key, list.count - list.items.length, complete))];
-}
-
-// ---- The parts --------------------------------------------------------------------------------
-
-// A part of the section: its heading, its definition one click away, and its answers. The
-// heading and the definition stand in one block, which paper keeps with what follows.
-function analysis_part(id, title, definition) {
-  const heading = element('h3', word(title));
-  heading.id = `${id}-heading`;
-  const summary = element('summary', word('definition'));
-  const details = element('details', null, summary, element('p', word(definition)));
-  details.className = 'definition';
-  const head = element('div', null, heading, details);
-  head.className = 'part-head';
-  const part = element('div', null, head);
-  part.id = id;
-  part.className = 'part';
-  part.setAttribute('role', 'group');
-  part.setAttribute('aria-labelledby', heading.id);
-  return part;
 }
 
 // The rounds of Z := Z u ((Z n S)+ n S) for one record, with the sentence that concludes it.
@@ -558,15 +474,6 @@ function repair_part(c, part, unknown_names, repair_action) {
 
 // ---- The section ------------------------------------------------------------------------------
 
-// The names that the run reports in a dependency and no scheme has, each once: the first ten, and
-// whether there may be more (more of them, or messages that the run did not keep).
-function unknown_names(r) {
-  const names = [...new Set(r.diagnostics.filter((d) => d.kind === 'unknown_name')
-                                .map((d) => d.name))];
-  return {names: names.slice(0, 10),
-          more: names.length > 10 || r.diagnosticCount > r.diagnostics.length};
-}
-
 // Opens the section while some dependency names an attribute that no scheme has: the answers
 // are for the input as read. Offers the tidy-up, whose button acts while there is an offer for
 // the input on screen (see show_actions).
@@ -680,7 +587,7 @@ function* render_analysis(view, actions) {
   const repair = (c, part) => repair_part(c, part, caveat !== null, () => actions.repair(c));
   if (!a.lossless) parts.push(['repair', 'repairTitle', 'repairDefinition', repair]);
   for (const [id, title, definition, fill] of parts) {
-    const part = analysis_part(id, title, definition);
+    const part = section_part(id, title, definition);
     body.append(part);
     yield* fill(c, part) ?? [];
     yield;
@@ -705,27 +612,11 @@ function show_actions({result, check, stale, tidy}) {
   if (apply) set_enabled(apply, !stale && tidy);
 }
 
-// On paper every part is read whole: the closed <details> open while printing, and close after.
-function open_details_for_print(printing) {
-  for (const node of document.querySelectorAll('#analysis details')) {
-    if (printing && !node.open) {
-      node.open = true;
-      node.dataset.openedForPrint = '';
-    } else if (!printing && 'openedForPrint' in node.dataset) {
-      node.open = false;
-      delete node.dataset.openedForPrint;
-    }
-  }
-}
-
 // The section, which reaches the rest of the page through page: page.stop_check() and
 // page.start_check() stop and restart the check, page.apply_repair(bytes) puts a repaired input
 // in place and runs it, page.apply_tidy() does so with the tidy-up's rewrite, and
 // page.check_view() tells what the section shows now (see render_analysis).
 function analysis_section(page) {
-  addEventListener('beforeprint', () => open_details_for_print(true));
-  addEventListener('afterprint', () => open_details_for_print(false));
-  matchMedia('print').addEventListener('change', (media) => open_details_for_print(media.matches));
   const actions = {
     stop: () => page.stop_check(),
     restart: () => page.start_check(),

@@ -1,7 +1,8 @@
 // The page's entry to the engine: runs the console tool's whole sequence on the input's bytes and
-// returns everything the page shows as one plain JavaScript object. The decomposition check is a
-// call of its own, so that the page can show the verdict first and stop a long check. Nothing here
-// decides anything about the chase or the check; it only hands over what the engine computed.
+// returns everything the page shows as one plain JavaScript object. The decomposition check and
+// design mode are calls of their own, so that the page can show the verdict first and stop a long
+// check or design. Nothing here decides anything about the chase, the check or the design; it only
+// hands over what the engine computed.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "chase.h"
+#include "input.h"
 #include "json.h"
 #include "matrix.h"
 #include "run.h"
@@ -192,6 +194,53 @@ val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, 
   return out;
 }
 
+// Design mode on the same input: the object of `lossless --design`, and for each decomposition
+// that it made, the input with that decomposition as its scheme lines (see with_schemes_replaced),
+// or null. design is null when the run stops before the chase. extraneousRest holds, per step of
+// the cover, the left side without the attribute that an extraneous step leaves out (the set whose
+// closure proves the step), else null.
+val design_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::ostream nowhere(nullptr);  // the trace and the messages are the run's, already shown
+  diagnostics d(nowhere);
+  val out = val::object();
+  out.set("design", val::null());
+  out.set("synthesisInput", val::null());
+  out.set("bcnfInput", val::null());
+  out.set("extraneousRest", val::array());
+  if (refuse_utf16(input, name, d)) return out;
+  run_options options;
+  options.design = true;
+  const run_result outcome = run(input, nowhere, d, options);
+  if (!outcome.design) return out;
+  const design_result& design = *outcome.design;
+  // Parsed here in the worker, as the check's object is: a large one takes a while to parse.
+  std::ostringstream json;
+  write_design_json(json, outcome.attr, outcome.F, design);
+  out.set("design", val::global("JSON").call<val>("parse", json.str()));
+  if (design.synthesis.complete) {
+    out.set("synthesisInput",
+            bytes_of(with_schemes_replaced(input, outcome.attr, design.synthesis.schemes)));
+  }
+  if (design.bcnf.complete) {
+    out.set("bcnfInput", bytes_of(with_schemes_replaced(input, outcome.attr, design.bcnf.schemes)));
+  }
+  val rests = val::array();
+  for (const cover_step& s : design.cover.steps) {
+    if (s.kind != cover_step_kind::extraneous) {
+      rests.call<void>("push", val::null());
+      continue;
+    }
+    std::vector<int> rest;
+    for (int c : s.left) {
+      if (c != s.attribute) rest.push_back(c);
+    }
+    rests.call<void>("push", numbers_of(rest));
+  }
+  out.set("extraneousRest", rests);
+  return out;
+}
+
 // The tidy-up's table as the page shows it: at most this many rows, each text cut to this many
 // characters.
 constexpr std::size_t shown_tidy_rows = 200;
@@ -251,5 +300,6 @@ val tidy_bytes(std::uintptr_t data, std::size_t size, bool table) {
 EMSCRIPTEN_BINDINGS(lossless) {
   emscripten::function("run", &run_bytes);
   emscripten::function("check", &check_bytes);
+  emscripten::function("design", &design_bytes);
   emscripten::function("tidy", &tidy_bytes);
 }

@@ -21,6 +21,18 @@ function add_words(tables) {
 add_words({
   hu: {
     row: 'Sor',
+    definition: 'Definíció',
+    moreNames: (n) => `… és még ${number(n)}`,
+    firstShown: (shown, total, noun) => `Az első ${number(shown)} ${noun} látszik ` +
+        `(összesen ${number(total)}).`,
+    noun: (list) =>
+      ({rounds: 'kör', steps: 'lépés', schemes: 'séma', dependencies: 'függőség'})[list],
+    form: (form) => ({
+      'BCNF': 'Boyce–Codd normálforma (BCNF)',
+      '3NF': 'harmadik normálforma (3NF)',
+      '2NF': 'második normálforma (2NF)',
+      '1NF': 'első normálforma (1NF)',
+    })[form] ?? 'nem dőlt el: túl nagy a munkakerethez',
     emptyName: '(üres név)',
     tooLarge: 'A táblázat túl nagy ahhoz, hogy itt megjelenjen; a nyomkövetés tartalmazza.',
     truncated: (shown, total) => `Az első ${number(shown)} bájt látszik ` +
@@ -29,6 +41,17 @@ add_words({
   },
   en: {
     row: 'Row',
+    definition: 'Definition',
+    moreNames: (n) => `… and ${number(n)} more`,
+    firstShown: (shown, total, noun) =>
+      `The first ${number(shown)} of ${number(total)} ${noun} are shown.`,
+    noun: (list) => list,
+    form: (form) => ({
+      'BCNF': 'Boyce-Codd normal form (BCNF)',
+      '3NF': 'third normal form (3NF)',
+      '2NF': 'second normal form (2NF)',
+      '1NF': 'first normal form (1NF)',
+    })[form] ?? 'not decided: too large for the work budget',
     emptyName: '(empty name)',
     tooLarge: 'The tableau is too large to draw here; the trace holds it.',
     truncated: (shown, total) => `The first ${number(shown)} of ${number(total)} bytes are ` +
@@ -133,6 +156,99 @@ function scroll_box(node, name) {
   return node;
 }
 
+// ---- Words for sets, dependencies and parts ----------------------------------------------------
+// a is an object of the engine as the worker packed it: lists cut to their start as {items, count},
+// names the names of the columns used, dependencies the records of F used (see cutter in
+// worker.js).
+
+function attribute_name(a, c) {
+  if (c === -1) return '?';
+  const text = a.names[c];
+  return text === '' ? word('emptyName') : text;
+}
+
+// A cut list's end: how many more there are, in the language's words.
+function more_names(list) {
+  return list.count > list.items.length ? [word('moreNames', list.count - list.items.length)] : [];
+}
+
+// A set of attributes as {A, B, C}; the empty set as ∅.
+function set_text(a, set) {
+  if (set.count === 0) return '∅';
+  return `{${[...set.items.map((c) => attribute_name(a, c)), ...more_names(set)].join(', ')}}`;
+}
+
+// Dependency k of F as the stepper writes one: A,B -> C.
+function record_text(a, k) {
+  const {left, right} = a.dependencies[k];
+  const side = (set) =>
+    [...set.items.map((c) => attribute_name(a, c)), ...more_names(set)].join(',');
+  return `${side(left)} -> ${side(right)}`;
+}
+
+function scheme_label(k) {
+  return `R${k + 1}`;
+}
+
+// A note saying that only the start of a list of that noun's items is shown, or nothing.
+function cut_note(list, noun) {
+  if (list.count <= list.items.length) return [];
+  return [note(word('firstShown', list.items.length, list.count, word('noun', noun)))];
+}
+
+// A note saying how many more items a list has than it shows, or nothing; complete is false when
+// the budget cut the list itself, so that there may be more still.
+function more_note(list, key, complete) {
+  if (list.count <= list.items.length) return [];
+  return [note(word(key, list.count - list.items.length, complete))];
+}
+
+// A part of a section: its heading, its definition one click away, and its answers. The heading
+// and the definition stand in one block, which paper keeps with what follows.
+function section_part(id, title, definition) {
+  const heading = element('h3', word(title));
+  heading.id = `${id}-heading`;
+  const summary = element('summary', word('definition'));
+  const details = element('details', null, summary, element('p', word(definition)));
+  details.className = 'definition';
+  const head = element('div', null, heading, details);
+  head.className = 'part-head';
+  const part = element('div', null, head);
+  part.id = id;
+  part.className = 'part';
+  part.setAttribute('role', 'group');
+  part.setAttribute('aria-labelledby', heading.id);
+  return part;
+}
+
+// The names that the run reports in a dependency and no scheme has, each once: the first ten, and
+// whether there may be more (more of them, or messages that the run did not keep).
+function unknown_names(r) {
+  const names = [...new Set(r.diagnostics.filter((d) => d.kind === 'unknown_name')
+                                .map((d) => d.name))];
+  return {names: names.slice(0, 10),
+          more: names.length > 10 || r.diagnosticCount > r.diagnostics.length};
+}
+
+// On paper every part is read whole: the closed <details> of the answers open while printing,
+// and close after.
+function open_details_for_print(printing) {
+  for (const node of document.querySelectorAll('#outcome details')) {
+    if (printing && !node.open) {
+      node.open = true;
+      node.dataset.openedForPrint = '';
+    } else if (!printing && 'openedForPrint' in node.dataset) {
+      node.open = false;
+      delete node.dataset.openedForPrint;
+    }
+  }
+}
+
+addEventListener('beforeprint', () => open_details_for_print(true));
+addEventListener('afterprint', () => open_details_for_print(false));
+matchMedia('print').addEventListener('change',
+                                     (media) => open_details_for_print(media.matches));
+
 // ---- The engine -----------------------------------------------------------------------------
 
 // The worker's script: the engine's generated script and worker.js, inlined by the build.
@@ -188,16 +304,21 @@ function engine_worker() {
 }
 
 // The engine: the run and the tidy-up in one worker (runs, which another client may share), which
-// keeps its compiled engine, and the check in another, which stop_check can end at once without
-// touching the first. Packed answers are in the form that the page reads (see pack in worker.js).
+// keeps its compiled engine, the check in another and the design in a third, which stop_check and
+// stop_design can end at once without touching the others. Packed answers are in the form that
+// the page reads (see pack in worker.js).
 function make_engine(runs = engine_worker()) {
   const checks = engine_worker();
+  const designs = engine_worker();
   return {
     runs,
     run: (bytes, name, packed = false) => runs.ask({op: 'run', name: String(name), packed}, bytes),
     check: (bytes, name, packed = false, told = undefined) =>
       checks.ask({op: 'check', name: String(name), packed}, bytes, told),
     stop_check: () => checks.stop(),
+    design: (bytes, name, packed = false) =>
+      designs.ask({op: 'design', name: String(name), packed}, bytes),
+    stop_design: () => designs.stop(),
     tidy: (bytes, packed = false) => runs.ask({op: 'tidy', packed}, bytes),
   };
 }

@@ -50,6 +50,7 @@ const state = {
   ran: null,       // {bytes, name} of the input that result belongs to
   stale: false,    // whether the input changed since the answer shown
   check: null,     // the check of result: {status, progress, result, error}, see render_analysis
+  design: null,    // the design of result: {status, result, error}, see render_design
 };
 
 // Counts the renders begun, so that a render overtaken by a newer one stops; and per section the
@@ -71,6 +72,11 @@ async function draw(key, parts, current) {
 function check_view() {
   return {result: state.result, check: state.check, stale: state.stale,
           tidy: input.tidy_offered()};
+}
+
+// What the design's section draws.
+function design_view() {
+  return {result: state.result, design: state.design, stale: state.stale};
 }
 
 // Every section, top to bottom, from the engine's answers; with focus, the verdict takes the
@@ -101,6 +107,7 @@ async function render(focus = false) {
     ['analysis', () => analysis.render(check_view())],
     ['steps', () => steps.render_steps(r)],
     ['counterexample', () => counterexample.render(r)],
+    ['design', () => design.render(design_view())],
     ['outputs', () => outputs.render(r)],
   ];
   for (const [key, make] of sections) {
@@ -113,9 +120,16 @@ async function render(focus = false) {
 }
 
 // The check's section alone, once the check has ended; a full render begun since draws it anew.
+// Resolves once it is drawn, or overtaken.
 function render_check() {
   const id = renders;
-  draw('analysis', analysis.render(check_view()), () => id === renders);
+  return draw('analysis', analysis.render(check_view()), () => id === renders);
+}
+
+// The design's section alone, once the design has started or ended.
+function render_design() {
+  const id = renders;
+  draw('design', design.render(design_view()), () => id === renders);
 }
 
 // While the newest run is in flight the page says so, and Run does not act for the same input.
@@ -131,7 +145,9 @@ function show_busy() {
 // its buttons stop acting.
 function show_stale() {
   $('#outcome').classList.toggle('stale', state.stale);
-  if (state.result !== null) analysis.show_actions(check_view());
+  if (state.result === null) return;
+  analysis.show_actions(check_view());
+  design.show_actions(design_view());
 }
 
 // Checks the input of the answer shown, in the check's own worker, and shows how far it gets.
@@ -144,15 +160,17 @@ function start_check(check = {status: 'running', progress: null}) {
     check.progress = progress;
     analysis.show_progress(progress);
   };
-  engine.check(state.ran.bytes, state.ran.name, true, told).then((result) => {
+  const ended = async (ending) => {
     if (state.check !== check) return;
-    state.check = {status: 'done', result};
-    render_check();
-  }, (error) => {
-    if (state.check !== check) return;
-    state.check = {status: 'failed', error: error.message};
-    render_check();
-  });
+    state.check = ending;
+    // The design starts once the check is drawn: beside it, on a machine of two cores, it would
+    // lengthen the pauses of the drawing.
+    await render_check();
+    if (state.check === ending && state.design?.status === 'waiting') start_design();
+  };
+  engine.check(state.ran.bytes, state.ran.name, true, told).then(
+      (result) => ended({status: 'done', result}),
+      (error) => ended({status: 'failed', error: error.message}));
 }
 
 // Ends the running check at once; status says why: 'stopped' by its button, or 'dropped' for a
@@ -162,6 +180,38 @@ function stop_check(status) {
   engine.stop_check();
   state.check = {status};
   render_check();
+  // The design waits for the check; stopped by its button, it waits for the design's own.
+  if (status === 'stopped' && state.design?.status === 'waiting') {
+    state.design = {status: 'held'};
+    render_design();
+  }
+}
+
+// Designs from the input of the answer shown, in the design's own worker, once the check has
+// ended and is drawn: the design, which can take seconds on large inputs, must not slow the check
+// down. A
+// design that a newer run, a change of the input or Stop overtook is not shown.
+function start_design(design = {status: 'running'}) {
+  if (state.result === null || state.result.lossless == null || state.stale) return;
+  state.design = design;
+  render_design();
+  const ended = (ending) => {
+    if (state.design !== design) return;
+    state.design = ending;
+    render_design();
+  };
+  engine.design(state.ran.bytes, state.ran.name, true).then(
+      (result) => ended({status: 'done', result}),
+      (error) => ended({status: 'failed', error: error.message}));
+}
+
+// Ends the design, running or waiting for the check; status says why: 'stopped' by its button,
+// or 'dropped' for a change of the input or a new run.
+function stop_design(status) {
+  if (!['waiting', 'running', 'held'].includes(state.design?.status)) return;
+  if (state.design.status === 'running') engine.stop_design();
+  state.design = {status};
+  render_design();
 }
 
 // Called by every change of the input: typing, an example, a file.
@@ -172,6 +222,7 @@ function input_changed() {
     show_stale();
   }
   stop_check('dropped');
+  stop_design('dropped');
   show_busy();
 }
 
@@ -186,6 +237,7 @@ async function run() {
   const version = input.version();
   state.running = version;
   stop_check('dropped');
+  stop_design('dropped');
   show_busy();
   let result;
   try {
@@ -201,6 +253,8 @@ async function run() {
     // A run that stopped before the chase has nothing to check.
     const check = result.lossless == null ? null : {status: 'running', progress: null};
     state.check = check;
+    // The design follows the check (see start_check).
+    state.design = check === null ? null : {status: 'waiting'};
     // The sections of the earlier answer go at once, so that none stands beside the new verdict.
     for (const section of document.querySelectorAll('#outcome > *')) section.hidden = true;
     await render(true);
@@ -223,8 +277,22 @@ const page = {
   start_check: () => {
     start_check();
     render_check();
+    if (state.design?.status === 'held') {
+      state.design = {status: 'waiting'};
+      render_design();
+    }
   },
   stop_check: () => stop_check('stopped'),
+  design_view,
+  start_design: () => start_design(),
+  stop_design: () => stop_design('stopped'),
+  // Puts an input with a designed decomposition as its schemes in place and runs it: the chase,
+  // its steps and the check then prove the decomposition.
+  apply_design: (bytes) => {
+    if (state.stale || bytes === null) return;
+    input.replace(bytes);
+    run();
+  },
   // Puts the repaired input in place of the input and runs it: the run shows the row of zeros.
   apply_repair: (bytes) => {
     if (state.stale || bytes === null) return;
@@ -242,12 +310,13 @@ const input = input_section(page);
 const steps = steps_section(page);
 const analysis = analysis_section(page);
 const counterexample = counterexample_section(page);
+const design = design_section(page);
 const outputs = outputs_section(page);
 
 // The interface that scripts and tests use: the console tool's outputs for an input's bytes with
-// the check of the decomposition, the check alone (told, if given, hears how far it got), and the
-// input rewritten by the tidy-up. Its runs share the page's worker; its checks have their own,
-// which the page's Stop never ends.
+// the check of the decomposition, the check alone (told, if given, hears how far it got), the
+// object of design mode, and the input rewritten by the tidy-up. Its runs share the page's worker;
+// its checks and designs have their own, which the page's Stop buttons never end.
 const scripts_engine = make_engine(engine.runs);
 window.lossless = {
   run: async (bytes, name) => {
@@ -256,6 +325,7 @@ window.lossless = {
     return {...result, ...await scripts_engine.check(bytes, name)};
   },
   check: (bytes, name, told) => scripts_engine.check(bytes, name, false, told),
+  design: (bytes, name) => scripts_engine.design(bytes, name),
   tidy: (bytes) => scripts_engine.tidy(bytes),
 };
 

@@ -1,6 +1,7 @@
 // The engine's worker. It follows the engine's generated script, which defines create_engine, and
 // runs each input off the page's thread, so that a long run never freezes the page. The page keeps
-// two: one for the runs and the tidy-up, one for the checks, which it may end at any time.
+// three: one for the runs and the tidy-up, one for the checks and one for the designs, which it
+// may end at any time.
 'use strict';
 
 // The engine once it is compiled; runs that arrive meanwhile wait for the same one.
@@ -77,7 +78,10 @@ const shown_schemes = 100;       // of the schemes and their normal forms
 const shown_scheme_keys = 10;    // of a scheme's keys, which share a table cell
 const shown_name_characters = 40;  // of a name, which can be a line of the input
 
-function pack_analysis(a) {
+// What the page's forms of the check and of the design share: lists cut to their start as
+// {items, count}, and a record of the columns and the records of F used, whose names and sides
+// finish(p) adds to p as p.names and p.dependencies.
+function cutter(a) {
   const used = new Set();
   const records = new Set();
   const first = (list, limit, map = (item) => item) =>
@@ -85,6 +89,26 @@ function pack_analysis(a) {
   const column = (c) => (used.add(c), c);
   const set = (columns) => first(columns, shown_names, column);
   const record = (k) => (records.add(k), k);
+  const finish = (p) => {
+    p.dependencies = {};
+    for (const k of records) {
+      const {left, right} = a.dependencies[k];
+      p.dependencies[k] = {left: set(left), right: set(right)};
+    }
+    p.names = {};
+    for (const c of used) {
+      if (c < 0) continue;
+      const text = a.attributes[c];
+      p.names[c] = text.length <= shown_name_characters ? text :
+          `${Array.from(text).slice(0, shown_name_characters).join('')}…`;
+    }
+    return p;
+  };
+  return {first, column, set, record, finish};
+}
+
+function pack_analysis(a) {
+  const {first, column, set, record, finish} = cutter(a);
   const rounds = (r) => r === undefined ? undefined : first(r, shown_items, (step) => ({
     round: step.round, scheme: step.scheme, added: set(step.added), closure: set(step.closure)}));
   const judged = (r) => ({
@@ -132,19 +156,75 @@ function pack_analysis(a) {
       preserving: a.repair.preserving,
     },
   };
-  p.dependencies = {};
-  for (const k of records) {
-    const {left, right} = a.dependencies[k];
-    p.dependencies[k] = {left: set(left), right: set(right)};
+  return finish(p);
+}
+
+// Design mode as the page shows it: the object of `lossless --design` cut like the check's (see
+// pack_analysis), with its many lists; relation is the start of R, fds the dependencies of the
+// cover that the page names (those shown and those a scheme comes from), and a cover step that
+// leaves out an extraneous attribute carries rest, the left side without it (see design_bytes).
+const shown_from = 10;  // of the cover's dependencies that a scheme of the synthesis comes from
+
+function pack_design(answer) {
+  const d = answer.design;
+  if (d === null) return answer;
+  const {first, column, set, record, finish} = cutter(d);
+  const fds = new Set();
+  const fd = (k) => (fds.add(k), k);
+  const schemes = (list) => (list === null ? null : first(list, shown_schemes, set));
+  const forms = (list) => (list === null ? null : first(list, shown_schemes));
+  const m = d.attributes.length;
+  const {cover, synthesis, bcnf} = d;
+  const rests = answer.extraneousRest;
+  const p = {
+    complete: d.complete,
+    relation: {items: Array.from({length: Math.min(m, shown_names)}, (_, c) => column(c)),
+               count: m},
+    cover: {
+      dependencies: cover.dependencies === null ? null :
+          first(cover.dependencies, shown_schemes, (_, k) => fd(k)),
+      steps: first(cover.steps, shown_items, (s, k) => ({
+        step: s.step,
+        left: set(s.left),
+        right: column(s.right[0]),
+        attribute: s.attribute === undefined ? undefined : column(s.attribute),
+        rest: rests[k] === null ? undefined : set(rests[k]),
+        closure: s.closure === undefined ? undefined : set(s.closure),
+      })),
+    },
+    synthesis: {
+      schemes: schemes(synthesis.schemes),
+      steps: first(synthesis.steps, shown_items, (s) => ({
+        step: s.step,
+        scheme: set(s.scheme),
+        from: s.from === undefined ? undefined : first(s.from, shown_from, fd),
+        in: s.in === undefined ? undefined : set(s.in),
+        closure: s.closure === undefined ? undefined : set(s.closure),
+      })),
+      lossless: synthesis.lossless,
+      preserving: synthesis.preserving,
+      forms: forms(synthesis.forms),
+    },
+    bcnf: {
+      schemes: schemes(bcnf.schemes),
+      steps: first(bcnf.steps, shown_items, (s) => ({
+        scheme: set(s.scheme),
+        left: set(s.violation.left),
+        right: set(s.violation.right),
+        closure: set(s.closure),
+        into: s.into.map(set),
+      })),
+      lost: bcnf.lost === null ? null : first(bcnf.lost, shown_items, record),
+      lossless: bcnf.lossless,
+      forms: forms(bcnf.forms),
+    },
+  };
+  p.fds = {};
+  for (const k of fds) {
+    const {left, right} = cover.dependencies[k];
+    p.fds[k] = {left: set(left), right: column(right[0])};
   }
-  p.names = {};
-  for (const c of used) {
-    if (c < 0) continue;
-    const text = a.attributes[c];
-    p.names[c] = text.length <= shown_name_characters ? text :
-        `${Array.from(text).slice(0, shown_name_characters).join('')}…`;
-  }
-  return p;
+  return {design: finish(p), synthesisInput: answer.synthesisInput, bcnfInput: answer.bcnfInput};
 }
 
 // The memory of every typed array in the answer, each once: it moves to the page, not copied.
@@ -210,6 +290,13 @@ self.onmessage = async (event) => {
       const checked = call(engine, bytes, (at) => engine.check(at, bytes.length, name, told));
       const result = packed ? pack_check(checked) : checked;
       self.postMessage({id, result}, checked.repaired === null ? [] : [checked.repaired.buffer]);
+      return;
+    }
+    if (op === 'design') {
+      const designed = call(engine, bytes, (at) => engine.design(at, bytes.length, name));
+      // Scripts get the object of `lossless --design` itself.
+      const result = packed ? pack_design(designed) : designed.design;
+      self.postMessage({id, result}, packed ? buffers(result) : []);
       return;
     }
     let result = call(engine, bytes, (at) => engine.run(at, bytes.length, name));
