@@ -47,13 +47,10 @@ std::string_view kind_name(synthesis_step_kind k) {
   return "";
 }
 
-synthesis_result synthesize_3nf(int m, const std::vector<fd>& cover, const dependency_index& d,
-                                closure_engine& engine, implication_table& table,
-                                long long budget) {
-  work_meter meter(budget);
-  synthesis_result result;
+namespace {
 
-  // Groups of the cover by left side, in the order of their first dependency.
+// The cover's dependencies grouped by left side, in the order of the first dependency of each.
+std::vector<std::vector<int>> groups_by_left(const std::vector<fd>& cover) {
   const int n = static_cast<int>(cover.size());
   std::vector<int> order(static_cast<std::size_t>(n));
   std::iota(order.begin(), order.end(), 0);
@@ -65,17 +62,13 @@ synthesis_result synthesize_3nf(int m, const std::vector<fd>& cover, const depen
     groups.back().push_back(order[k]);
   }
   std::sort(groups.begin(), groups.end());
+  return groups;
+}
 
-  std::vector<std::vector<int>> made;
-  for (const std::vector<int>& group : groups) {
-    std::vector<int> scheme = cover[group[0]].left;
-    for (int k : group) scheme.push_back(cover[k].right);
-    std::sort(scheme.begin(), scheme.end());
-    meter.spend(stored_cost * static_cast<long long>(2 * scheme.size() + group.size()));
-    result.steps.push_back({synthesis_step_kind::scheme, scheme, group, {}, {}});
-    made.push_back(std::move(scheme));
-  }
-
+// Keeps of made the schemes that no other holds, in order, in result, with a step naming a kept
+// scheme that holds each one dropped.
+void drop_contained(int m, std::vector<std::vector<int>> made, synthesis_result& result,
+                    work_meter& meter) {
   // The search keeps a meter of its own; what it spends is about the size of the schemes.
   bool found_all = true;
   const std::vector<int> inside = find_redundant(m, made, std::max(meter.left(), 0LL), found_all);
@@ -98,6 +91,41 @@ synthesis_result synthesize_3nf(int m, const std::vector<fd>& cover, const depen
   for (std::size_t j = 0; j < made.size(); ++j) {
     if (kept[j]) result.schemes.push_back(std::move(made[j]));
   }
+}
+
+// A key of R: the one key_oracle::key_inside finds in U, with every column outside U.
+std::vector<int> key_of_r(int m, const dependency_index& d, closure_engine& engine,
+                          implication_table& table, work_meter& meter) {
+  key_space space;
+  space.attrs.resize(static_cast<std::size_t>(d.u()));
+  std::iota(space.attrs.begin(), space.attrs.end(), 0);
+  key_oracle oracle(d, space, engine, table, meter);
+  std::vector<int> key = to_columns(d, oracle.key_inside(space.attrs));
+  for (int c = 0; c < m; ++c) {
+    if (d.index_of[c] < 0) key.push_back(c);
+  }
+  std::sort(key.begin(), key.end());
+  return key;
+}
+
+}  // namespace
+
+synthesis_result synthesize_3nf(int m, const std::vector<fd>& cover, const dependency_index& d,
+                                closure_engine& engine, implication_table& table,
+                                long long budget) {
+  work_meter meter(budget);
+  synthesis_result result;
+
+  std::vector<std::vector<int>> made;
+  for (const std::vector<int>& group : groups_by_left(cover)) {
+    std::vector<int> scheme = cover[group[0]].left;
+    for (int k : group) scheme.push_back(cover[k].right);
+    std::sort(scheme.begin(), scheme.end());
+    meter.spend(stored_cost * static_cast<long long>(2 * scheme.size() + group.size()));
+    result.steps.push_back({synthesis_step_kind::scheme, scheme, group, {}, {}});
+    made.push_back(std::move(scheme));
+  }
+  drop_contained(m, std::move(made), result, meter);
 
   const int outside_u = m - d.u();
   bool has_key = false;
@@ -105,15 +133,7 @@ synthesis_result synthesize_3nf(int m, const std::vector<fd>& cover, const depen
     has_key = holds_key(d, engine, result.schemes[j], outside_u, meter);
   }
   if (!has_key && !meter.exhausted()) {
-    key_space space;
-    space.attrs.resize(static_cast<std::size_t>(d.u()));
-    std::iota(space.attrs.begin(), space.attrs.end(), 0);
-    key_oracle oracle(d, space, engine, table, meter);
-    std::vector<int> key = to_columns(d, oracle.key_inside(space.attrs));
-    for (int c = 0; c < m; ++c) {
-      if (d.index_of[c] < 0) key.push_back(c);
-    }
-    std::sort(key.begin(), key.end());
+    std::vector<int> key = key_of_r(m, d, engine, table, meter);
     std::vector<int> closure = closure_of(d, engine, key, meter);
     meter.spend(stored_cost * static_cast<long long>(2 * key.size() + closure.size()));
     result.steps.push_back({synthesis_step_kind::key, key, {}, {}, std::move(closure)});

@@ -287,6 +287,32 @@ class page_test(unittest.TestCase):
                                          check=False)
                 self.assertEqual(got, json.loads(console.stdout) if console.stdout else None)
 
+    def test_the_tidy_up_gives_the_bytes_of_lossless_tidy(self):
+        if not LOSSLESS.exists():
+            self.fail(f"{LOSSLESS} is missing: build the console tool first "
+                      "(cmake --workflow --preset default)")
+        inputs = [(DATA / case / "input").read_bytes()
+                  for case in sorted(p.name for p in DATA.iterdir() if p.is_dir())]
+        inputs += [text.encode() for text in (TYPED, MISREAD, COMPANY,
+                   "\ufeffR = ABCD\r\nd = {AB, BCD}\r\n\r\nF: A -> B; B ⟶ CD  # given\r\n")]
+        for number, data in enumerate(inputs):
+            with self.subTest(number):
+                with tempfile.NamedTemporaryFile() as file:
+                    file.write(data)
+                    file.flush()
+                    console = subprocess.run([LOSSLESS, "--tidy", file.name],
+                                             capture_output=True, check=False)
+                got = self.driver.execute_async_script("""
+                    const [bytes, done] = arguments;
+                    window.lossless.tidy(new Uint8Array(bytes)).then((r) =>
+                        done([Array.from(r.bytes), r.changes.map((c) => `${c.line}: ${c.kind}`)]));
+                    """, list(data))
+                if data.startswith(b"\xff\xfe") or data.startswith(b"\xfe\xff"):
+                    continue  # the console refuses UTF-16 before tidying
+                self.assertEqual(console.returncode, 0)
+                self.assertEqual(bytes(got[0]), console.stdout)
+                self.assertEqual(got[1], console.stderr.decode().splitlines())
+
     def test_tidy_rewrites_the_bytes_and_names_each_change(self):
         got = self.driver.execute_async_script("""
             const [bytes, done] = arguments;
