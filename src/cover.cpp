@@ -41,9 +41,8 @@ class cover_closure {
     uses_ = group_pairs(d.u(), pairs);
   }
 
-  // X+ under the dependencies marked alive, until column stop is in (-1: to the fixpoint). False
-  // when the meter ran out.
-  bool run(std::span<const int> x, const std::vector<char>& alive, int stop, work_meter& meter) {
+  // X+ under the dependencies marked alive, to the fixpoint. False when the meter ran out.
+  bool run(std::span<const int> x, const std::vector<char>& alive, work_meter& meter) {
     in_.next();
     seen_.next();
     queue_.clear();
@@ -51,9 +50,7 @@ class cover_closure {
     for (int k : empty_left_) {
       if (alive[k]) add(d_.index_of[fds_[k].right]);
     }
-    const int target = stop < 0 ? -1 : d_.index_of[stop];
     for (std::size_t head = 0; head < queue_.size(); ++head) {
-      if (target >= 0 && in_.marked(target)) break;
       const std::span<const int> uses = uses_[queue_[head]];
       if (!meter.spend(1 + static_cast<long long>(uses.size()))) return false;
       for (int k : uses) {
@@ -154,13 +151,14 @@ minimal_cover find_minimal_cover(const dependency_index& d, closure_engine& engi
   cover_closure closures(d, fds);
   std::vector<char> alive(fds.size(), 1);
   for (std::size_t k = 0; k < fds.size() && !meter.exhausted(); ++k) {
+    // The whole closure at once: it is the step's proof when the dependency is redundant, and a
+    // run that stopped at the right side would have to be run again for it.
     alive[k] = 0;
-    if (!closures.run(fds[k].left, alive, fds[k].right, meter)) break;
+    if (!closures.run(fds[k].left, alive, meter)) break;
     if (!closures.contains(fds[k].right)) {
       alive[k] = 1;
       continue;
     }
-    if (!closures.run(fds[k].left, alive, -1, meter)) break;
     take(
         {cover_step_kind::redundant, fds[k].left, fds[k].right, -1, closures.columns(fds[k].left)});
   }
