@@ -13,6 +13,7 @@
 #include <unordered_set>
 
 #include "input.h"
+#include "utf8.h"
 
 namespace {
 
@@ -645,44 +646,15 @@ tidy_result tidier::run(std::string_view input) {
   return result_;
 }
 
-// The length of the UTF-8 sequence at text[at] as a browser's decoder reads it: a whole character,
-// or the longest start of one that breaks off, which shows as one U+FFFD. `units` is its length in
-// UTF-16 units.
-std::size_t sequence_length(std::string_view text, std::size_t at, std::size_t& units) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(at);
-  units = 1;
-  std::size_t follow = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    follow = 1;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    follow = 2;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    follow = 3;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-  }
-  for (std::size_t length = 1; length <= follow; ++length) {
-    if (at + length >= text.size() || byte(at + length) < low || byte(at + length) > high) {
-      return length;
-    }
-    low = 0x80;
-    high = 0xBF;
-  }
-  if (follow == 3) units = 2;
-  return follow + 1;
-}
-
 // A browser's decoder drops a leading mark, so it counts for nothing.
 std::string shown(std::string_view text, std::size_t characters) {
   std::size_t units = 0;
   for (std::size_t at = text.starts_with(mark) ? mark.size() : 0; at < text.size();) {
-    std::size_t more = 0;
-    const std::size_t length = sequence_length(text, at, more);
+    // A character beyond U+FFFF takes two UTF-16 units; a bad sequence shows as one U+FFFD.
+    std::size_t length = 0;
+    const std::size_t well_formed = utf8_sequence(text.substr(at), length);
+    if (well_formed > 0) length = well_formed;
+    const std::size_t more = well_formed == 4 ? 2 : 1;
     if (units + more > characters) return std::string(text.substr(0, at)) + "\xE2\x80\xA6";
     units += more;
     at += length;
