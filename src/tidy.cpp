@@ -155,6 +155,17 @@ std::string words_joined(std::string_view names) {
   return joined;
 }
 
+// The names of a list, the blanks around each dropped and several words made names.
+std::string list_names(std::string_view list, std::vector<rewrite>& kinds) {
+  std::string names = trimmed_names(list);
+  if (names != list) kinds.push_back(rewrite::blanks);
+  if (several_words(names)) {
+    names = words_joined(names);
+    kinds.push_back(rewrite::blank_separated);
+  }
+  return names;
+}
+
 // The list of a scheme line written "Name(A,B)", "Name = (A, B)", "Name{A,B}", "Name = {A, B}",
 // "{A, B}" or "Name = AB", or false when the line is written otherwise. `named` and `braced` say
 // what was dropped.
@@ -293,9 +304,9 @@ std::vector<std::string_view> textbook_runs(std::string_view run) {
 
 std::string textbook_names(std::string_view run) {
   std::string names;
-  for (std::size_t i = 0; i < run.size(); ++i) {
-    if (i > 0 && run[i] >= 'A' && run[i] <= 'Z') names += ',';
-    names += run[i];
+  for (std::string_view letter : textbook_runs(run)) {
+    if (!names.empty()) names += ',';
+    names += letter;
   }
   return names;
 }
@@ -339,6 +350,21 @@ class tidier {
   // Keeps the lines written from one line, in order, with what changed it.
   void keep_all(std::vector<std::string> texts, const std::vector<rewrite>& kinds, const line& l,
                 role kind);
+  // Keeps the lines that the parts of a line become, text_of(part, kinds) each, with what changed
+  // the line: kinds, kind and what changed the parts. False, keeping nothing, when one of them
+  // would read as something else the next time.
+  template <typename Text, typename ReadsAgain>
+  bool keep_parts(const std::vector<std::string_view>& parts, rewrite kind, Text text_of,
+                  ReadsAgain reads_again, std::vector<rewrite> kinds, const line& l, role r) {
+    kinds.push_back(kind);
+    std::vector<std::string> texts;
+    for (std::string_view part : parts) {
+      texts.push_back(text_of(part, kinds));
+      if (reads_again(texts.back())) return false;
+    }
+    keep_all(std::move(texts), kinds, l, r);
+    return true;
+  }
   void scheme_line(const line& l);
   void dependency_line(const line& l);
   void whole_relation();
@@ -369,13 +395,7 @@ std::string scheme_text(std::string_view text, std::vector<rewrite>& kinds) {
     if (named) kinds.push_back(rewrite::scheme_name);
     if (braced) kinds.push_back(rewrite::braces);
   }
-  std::string names = trimmed_names(list);
-  if (names != list) kinds.push_back(rewrite::blanks);
-  if (several_words(names)) {
-    names = words_joined(names);
-    kinds.push_back(rewrite::blank_separated);
-  }
-  return names;
+  return list_names(list, kinds);
 }
 
 void tidier::scheme_line(const line& l) {
@@ -383,24 +403,14 @@ void tidier::scheme_line(const line& l) {
   const std::string_view text = without_trailing_comment(l.text);
   if (text != l.text) kinds.push_back(rewrite::trailing_comment);
   std::vector<std::string_view> items;
-  if (decomposition_items(text, items)) {
-    std::vector<rewrite> item_kinds = {rewrite::one_line_decomposition};
-    std::vector<std::string> texts;
-    std::vector<std::string_view> again;
-    for (std::string_view item : items) {
-      texts.push_back(scheme_text(item, item_kinds));
-      // An item must not read as something else the next time.
-      if (blank_only(texts.back()) || is_comment(texts.back()) ||
-          decomposition_items(texts.back(), again)) {
-        texts.clear();
-        break;
-      }
-    }
-    if (!texts.empty()) {
-      kinds.insert(kinds.end(), item_kinds.begin(), item_kinds.end());
-      keep_all(std::move(texts), kinds, l, role::scheme);
-      return;
-    }
+  std::vector<std::string_view> again;
+  const auto reads_again = [&](std::string_view item) {
+    return blank_only(item) || is_comment(item) || decomposition_items(item, again);
+  };
+  if (decomposition_items(text, items) &&
+      keep_parts(items, rewrite::one_line_decomposition, scheme_text, reads_again, kinds, l,
+                 role::scheme)) {
+    return;
   }
   std::string names = scheme_text(text, kinds);
   keep_all({std::move(names)}, kinds, l, role::scheme);
@@ -418,13 +428,7 @@ std::string side_text(std::string_view side, std::vector<rewrite>& kinds) {
     if (trimmed != side) kinds.push_back(rewrite::blanks);
     list = inside;
   }
-  std::string names = trimmed_names(list);
-  if (names != list) kinds.push_back(rewrite::blanks);
-  if (several_words(names)) {
-    names = words_joined(names);
-    kinds.push_back(rewrite::blank_separated);
-  }
-  return names;
+  return list_names(list, kinds);
 }
 
 // A dependency with both sides rewritten, or as it is when the left side would end in "-": the
@@ -445,23 +449,11 @@ void tidier::dependency_line(const line& l) {
   const std::string text = with_plain_arrows(uncommented);
   if (text != uncommented) kinds.push_back(rewrite::arrow);
   std::vector<std::string_view> parts;
-  if (dependency_parts(text, parts)) {
-    std::vector<rewrite> part_kinds = {rewrite::dependency_list};
-    std::vector<std::string> texts;
-    std::vector<std::string_view> again;
-    for (std::string_view part : parts) {
-      texts.push_back(dependency_text(part, part_kinds));
-      // A dependency must not read as a list the next time.
-      if (dependency_parts(texts.back(), again)) {
-        texts.clear();
-        break;
-      }
-    }
-    if (!texts.empty()) {
-      kinds.insert(kinds.end(), part_kinds.begin(), part_kinds.end());
-      keep_all(std::move(texts), kinds, l, role::dependency);
-      return;
-    }
+  std::vector<std::string_view> again;
+  const auto reads_again = [&](std::string_view part) { return dependency_parts(part, again); };
+  if (dependency_parts(text, parts) && keep_parts(parts, rewrite::dependency_list, dependency_text,
+                                                  reads_again, kinds, l, role::dependency)) {
+    return;
   }
   std::string tidied = dependency_text(text, kinds);
   keep_all({std::move(tidied)}, kinds, l, role::dependency);
