@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -161,25 +162,34 @@ val run_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   return out;
 }
 
+// The run of an input that the page has run already, again for the check or the design, which
+// need its readings: its trace and messages are the first run's, already shown. Empty when the
+// input is refused.
+std::optional<run_result> run_again(std::string_view input, const std::string& name,
+                                    const run_options& options) {
+  std::ostream nowhere(nullptr);
+  diagnostics d(nowhere);
+  if (refuse_utf16(input, name, d)) return std::nullopt;
+  return run(input, nowhere, d, options);
+}
+
 // The decomposition check of the same input: the object of `lossless --json`, the repaired input,
 // the number of records the preservation decides and the repair's reason. analysis is null when
 // the run stops before the chase. progress(part, done, total) is told how far the check got (see
 // check_progress). The run is repeated without its outputs: the check needs its readings.
 val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, val progress) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  std::ostream nowhere(nullptr);  // the trace and the messages are the run's, already shown
-  diagnostics d(nowhere);
   val out = val::object();
   out.set("analysis", val::null());
   out.set("repaired", val::null());
-  if (refuse_utf16(input, name, d)) return out;
   run_options options;
   options.check = true;
   options.progress = [&progress](check_part part, long long done, long long total) {
     progress(std::string(kind_name(part)), static_cast<double>(done), static_cast<double>(total));
   };
-  const run_result outcome = run(input, nowhere, d, options);
-  if (!outcome.check) return out;
+  const std::optional<run_result> rerun = run_again(input, name, options);
+  if (!rerun || !rerun->check) return out;
+  const run_result& outcome = *rerun;
   // The very object that `lossless --json` prints, parsed here in the worker: a large one takes
   // a while to parse, and the page's thread must not.
   std::ostringstream json;
@@ -201,18 +211,16 @@ val check_bytes(std::uintptr_t data, std::size_t size, const std::string& name, 
 // closure proves the step), else null.
 val design_bytes(std::uintptr_t data, std::size_t size, const std::string& name) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  std::ostream nowhere(nullptr);  // the trace and the messages are the run's, already shown
-  diagnostics d(nowhere);
   val out = val::object();
   out.set("design", val::null());
   out.set("synthesisInput", val::null());
   out.set("bcnfInput", val::null());
   out.set("extraneousRest", val::array());
-  if (refuse_utf16(input, name, d)) return out;
   run_options options;
   options.design = true;
-  const run_result outcome = run(input, nowhere, d, options);
-  if (!outcome.design) return out;
+  const std::optional<run_result> rerun = run_again(input, name, options);
+  if (!rerun || !rerun->design) return out;
+  const run_result& outcome = *rerun;
   const design_result& design = *outcome.design;
   // Parsed here in the worker, as the check's object is: a large one takes a while to parse.
   std::ostringstream json;
